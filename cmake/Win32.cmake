@@ -1,0 +1,37 @@
+# Win32 build: the Win32 layer, velmora.exe and the tests that run under Wine (or on Windows).
+set(VELMORA_WIN32_DEFINES UNICODE _UNICODE NOMINMAX WIN32_LEAN_AND_MEAN STRICT _WIN32_WINNT=0x0A00)
+target_compile_definitions(velmora_options INTERFACE ${VELMORA_WIN32_DEFINES})
+if(MINGW)
+    # One self-contained executable that imports only Windows' own DLLs.
+    target_link_options(velmora_options INTERFACE -static)
+endif()
+
+add_library(velmora_win32 STATIC
+    src/win32/wide.cpp
+    src/win32/win32_failure.cpp
+    src/win32/paths.cpp
+    src/regchange/reg_file_win32.cpp
+)
+target_link_libraries(velmora_win32 PUBLIC velmora_core)
+
+# GoogleTest built by the same compiler; never the host's /usr/include.
+if(NOT TARGET gtest)
+    set(VELMORA_GTEST_SOURCE /usr/src/googletest CACHE PATH "GoogleTest sources")
+    set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+    set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+    add_subdirectory(${VELMORA_GTEST_SOURCE} ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+add_executable(velmora_win32_tests
+    tests/win32/reg_file_win32_test.cpp
+    tests/win32/regedit_roundtrip_test.cpp
+    tests/win32/test_support.cpp
+)
+target_include_directories(velmora_win32_tests PRIVATE tests)
+target_link_libraries(velmora_win32_tests PRIVATE velmora_win32 gtest gtest_main)
+
+if(CMAKE_CROSSCOMPILING)
+    include(cmake/WineTests.cmake)
+else()
+    add_test(NAME win32_tests COMMAND velmora_win32_tests)
+endif()

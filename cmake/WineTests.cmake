@@ -1,0 +1,17 @@
+# Under Wine the tests share one throwaway prefix inside the build folder, with a persistent
+# wineserver that the first test starts and the last one stops (an idle server would otherwise
+# hold ctest's output pipe open for seconds after every test).
+set(VELMORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix of the tests")
+set(VELMORA_WINE_ENV WINEPREFIX=${VELMORA_WINEPREFIX} WINEDEBUG=-all)
+
+add_test(NAME wine_prefix_up COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-prefix.sh up ${VELMORA_WINEPREFIX})
+add_test(NAME wine_prefix_down COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-prefix.sh down ${VELMORA_WINEPREFIX})
+set_tests_properties(wine_prefix_up PROPERTIES FIXTURES_SETUP wine)
+set_tests_properties(wine_prefix_down PROPERTIES FIXTURES_CLEANUP wine)
+
+function(velmora_wine_test name)
+    add_test(NAME ${name} COMMAND ${ARGN})
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine ENVIRONMENT "${VELMORA_WINE_ENV}" TIMEOUT 300)
+endfunction()
+
+velmora_wine_test(win32_tests velmora_win32_tests)

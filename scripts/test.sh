@@ -1,0 +1,17 @@
+#!/usr/bin/env bash
+# Every test: the portable core natively, then the Win32 layer and the real program under Wine.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+jobs=$(nproc)
+cmake --preset native --log-level=WARNING
+cmake --build --preset native -j"$jobs"
+ctest --preset native
+
+cmake --preset mingw --log-level=WARNING
+cmake --build --preset mingw -j"$jobs"
+# The tests stop their wineserver themselves; this catches an interrupted run.
+trap 'WINEPREFIX="$PWD/build/mingw/wineprefix" wineserver -k 2>/dev/null || true' EXIT
+# A private X server of its own, so that no test window lands on the user's display.
+xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset mingw

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace velmora
+{
+
+/// The text without its leading and trailing U+0020 spaces; tabs and inner spaces stay.
+std::string_view TrimSpaces(std::string_view text);
+
+/// True when the text is empty or spaces only.
+bool IsBlank(std::string_view text);
+
+/// Location and application name, trimmed, joined by one backslash; blank pieces are left out.
+std::string ComposeAppPath(std::string_view location, std::string_view applicationName);
+
+/// "[" + application path + "\" + trimmed section + "]"; empty when every piece is blank.
+std::string ComposeKeyPath(std::string_view appPath, std::string_view section);
+
+/// "key"="escaped value", or empty when the key path, the key or the value is blank.
+std::string ComposeValueLine(std::string_view keyPath, std::string_view key, std::string_view value);
+
+/// Trims the value and writes every run of backslashes as two (a leading UNC run as four);
+/// leaves the result in its argument and returns it.
+std::string& AddBackSlashToStr(std::string& value);
+
+} // namespace velmora

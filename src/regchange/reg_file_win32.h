@@ -1,0 +1,25 @@
+#pragma once
+
+#include "regchange/reg_file.h"
+#include "win32/unique_handle.h"
+
+namespace velmora::win32
+{
+
+/// The registration file on disk, in the system ANSI code page; an open file is closed on destruction.
+class Win32RegFileOutput final : public RegFileOutput
+{
+public:
+    [[nodiscard]] bool CanEncode(std::string_view text) const override;
+    void Create(std::string_view path) override;
+    void WriteLine(std::string_view text) override;
+    void Close() override;
+
+private:
+    UniqueFile m_file;
+};
+
+/// The text in the system ANSI code page; a character without a place in it fails with 1113.
+std::string EncodeAnsi(std::string_view utf8);
+
+} // namespace velmora::win32

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+// Names each row of a table-driven test after the row's `name` field.
+struct RowName
+{
+    template <class Row>
+    std::string operator()(const testing::TestParamInfo<Row>& row) const
+    {
+        return row.param.name;
+    }
+};

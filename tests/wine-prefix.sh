@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Brings the tests' throwaway Wine prefix up (created once, then reused) or down.
+#   wine-prefix.sh up|down PREFIX
+set -euo pipefail
+action=$1
+export WINEPREFIX=$2 WINEDEBUG=-all
+
+case $action in
+up)
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        mkdir -p "$WINEPREFIX"
+        wineboot -i </dev/null >/dev/null 2>&1
+        wineserver -w
+        # Windows opens .reg files with regedit; a fresh Wine prefix has no such association.
+        wine reg add 'HKCR\.reg' /ve /d regfile /f </dev/null >/dev/null 2>&1
+        wine reg add 'HKCR\regfile\shell\open\command' /ve /d 'regedit.exe "%1"' /f </dev/null >/dev/null 2>&1
+        wineserver -w
+    fi
+    # Every process started here must let go of ctest's output pipe.
+    wineserver -p </dev/null >/dev/null 2>&1
+    wine wineboot </dev/null >/dev/null 2>&1
+    ;;
+down)
+    wineserver -k 2>/dev/null || true
+    ;;
+*)
+    echo "usage: $0 up|down PREFIX" >&2
+    exit 2
+    ;;
+esac
