@@ -4,6 +4,9 @@ find_package(GTest REQUIRED)
 add_executable(velmora_unit_tests
     tests/unit/entry_composition_test.cpp
     tests/unit/reg_file_test.cpp
+    tests/unit/error_trap_test.cpp
+    tests/unit/shell_result_test.cpp
+    tests/unit/save_command_test.cpp
 )
 target_include_directories(velmora_unit_tests PRIVATE tests)
 target_link_libraries(velmora_unit_tests PRIVATE velmora_core GTest::gtest GTest::gtest_main GTest::gmock)

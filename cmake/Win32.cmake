@@ -10,8 +10,12 @@ add_library(velmora_win32 STATIC
     src/win32/wide.cpp
     src/win32/win32_failure.cpp
     src/win32/paths.cpp
+    src/win32/modal_scope.cpp
+    src/shell/desktop_win32.cpp
     src/regchange/reg_file_win32.cpp
+    src/regchange/settings_store_win32.cpp
 )
+target_link_libraries(velmora_win32 PUBLIC shell32)
 target_link_libraries(velmora_win32 PUBLIC velmora_core)
 
 # GoogleTest built by the same compiler; never the host's /usr/include.
@@ -25,6 +29,9 @@ endif()
 add_executable(velmora_win32_tests
     tests/win32/reg_file_win32_test.cpp
     tests/win32/regedit_roundtrip_test.cpp
+    tests/win32/settings_store_win32_test.cpp
+    tests/win32/desktop_win32_test.cpp
+    tests/win32/save_command_win32_test.cpp
     tests/win32/test_support.cpp
 )
 target_include_directories(velmora_win32_tests PRIVATE tests)

@@ -1,6 +1,6 @@
 #include "regchange/reg_file.h"
 
-#include "fake_reg_file_output.h"
+#include "fakes.h"
 #include "shell/runtime_failure.h"
 
 #include "row_name.h"
@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 using namespace velmora;
-using velmora::testing_support::FakeRegFileOutput;
+using namespace velmora::testing_support;
 
 namespace
 {
@@ -24,10 +24,11 @@ TEST(RegFileLines, AreHeaderEmptyLineKeyPathAndValueLine)
 
 TEST(WriteRegFile, RunsEveryUnitInOrder)
 {
-    FakeRegFileOutput output;
+    EventLog log;
+    FakeRegFileOutput output(log);
     WriteRegFile(output, R"(C:\Tools\Velmora.reg)", "[Paint]", "");
-    EXPECT_EQ(output.calls, (std::vector<std::string>{R"(create C:\Tools\Velmora.reg)", "line REGEDIT4", "line ",
-                                                      "line [Paint]", "line ", "close"}));
+    EXPECT_EQ(log, (EventLog{R"(create C:\Tools\Velmora.reg)", "line REGEDIT4", "line ", "line [Paint]", "line ",
+                             "close"}));
 }
 
 struct CheckCase
@@ -47,7 +48,8 @@ class CheckRegFileEntryTable : public testing::TestWithParam<CheckCase>
 TEST_P(CheckRegFileEntryTable, RefusesWhatRegeditWouldMisreadBeforeAnyFileIsTouched)
 {
     const CheckCase& c = GetParam();
-    FakeRegFileOutput output;
+    EventLog log;
+    FakeRegFileOutput output(log);
     try
     {
         CheckRegFileEntry(c.pieces, c.keyPath, c.valueLine, output);
@@ -62,7 +64,7 @@ TEST_P(CheckRegFileEntryTable, RefusesWhatRegeditWouldMisreadBeforeAnyFileIsTouc
             EXPECT_NE(failure.Description().find(c.fieldNamed), std::string::npos) << failure.Description();
         }
     }
-    EXPECT_TRUE(output.calls.empty());
+    EXPECT_TRUE(log.empty());
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -117,6 +117,17 @@ bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& 
     return true;
 }
 
+bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value)
+{
+    for (int attempt = 0; attempt < 300; ++attempt)
+    {
+        if (ReadRegistryString(root, key, name, value))
+            return true;
+        ::Sleep(50);
+    }
+    return false;
+}
+
 ScopedTestKey::ScopedTestKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path))
 {
     ::RegDeleteTreeW(m_root, m_path.c_str());

@@ -32,8 +32,11 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 /// Merges a registration file the way an administrator would: regedit /s, waiting for it to finish.
 void MergeWithRegedit(const std::wstring& regFile);
 
-/// Reads a string value; nullopt-like empty optional when missing.
+/// Reads a string value; false when it is missing.
 bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value);
+
+/// Polls for a value that another process (regedit) writes in the background; false after 15 s.
+bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value);
 
 /// Removes a test key and everything below it, before and after a test.
 class ScopedTestKey

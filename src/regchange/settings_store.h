@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string_view>
+
+namespace velmora
+{
+
+/// The per-user store that outlives the program: one string per application, section and key.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+
+    /// Replaces or creates the setting; an unusable argument fails with 5.
+    virtual void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                             std::string_view setting) = 0;
+};
+
+} // namespace velmora

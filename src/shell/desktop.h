@@ -1,0 +1,45 @@
+#pragma once
+
+#include "shell/app_identity.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora
+{
+
+/// A window of the desktop, opaque to the core (an HWND on Windows).
+struct WindowRef
+{
+    void* handle = nullptr;
+};
+
+// Message box styles: one OK button, with the icon the number names.
+inline constexpr int kStyleNoIcon = 0;
+inline constexpr int kStyleError = 16;
+inline constexpr int kStyleWarning = 48;
+
+inline constexpr int kShowNormal = 1;
+
+/// The desktop operations that several commands share; the Win32 layer implements them, tests fake them.
+class Desktop
+{
+public:
+    virtual ~Desktop() = default;
+
+    /// A modal message box with one OK button; without a title it carries the application title.
+    virtual void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) = 0;
+
+    /// Hands the file to the shell; above 32 is success, 32 or less a failure code.
+    virtual std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file,
+                                   std::string_view parameters, std::string_view directory, int showMode) = 0;
+
+    /// The folder that holds the program file, as the system reports it.
+    virtual std::string ApplicationFolder() = 0;
+
+    virtual AppIdentity Identity() = 0;
+};
+
+} // namespace velmora

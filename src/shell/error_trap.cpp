@@ -1,0 +1,80 @@
+#include "shell/error_trap.h"
+
+#include "shell/runtime_failure.h"
+
+#include <new>
+
+namespace velmora
+{
+namespace
+{
+
+bool IsSkippedByStandardTrap(std::int32_t number)
+{
+    return number == kErrInvalidArgument || number == kErrInvalidUseOfNull || number == kErrPathFileAccess;
+}
+
+CurrentError ErrorFrom(std::exception_ptr failure)
+{
+    try
+    {
+        std::rethrow_exception(failure);
+    }
+    catch (const RuntimeFailure& runtimeFailure)
+    {
+        return {runtimeFailure.Number(), runtimeFailure.Description()};
+    }
+    catch (const std::bad_alloc&)
+    {
+        return {kErrOutOfMemory, StandardDescription(kErrOutOfMemory)};
+    }
+    catch (const std::exception& other)
+    {
+        return {kErrInternal, StandardDescription(kErrInternal) + ": " + other.what()};
+    }
+    catch (...)
+    {
+        return {kErrInternal, StandardDescription(kErrInternal)};
+    }
+}
+
+} // namespace
+
+std::string TrappedErrorMessage(std::int32_t number, std::string_view description)
+{
+    std::string message = "Error Number: " + std::to_string(number) + " ";
+    message += description;
+    return message;
+}
+
+TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop)
+{
+    if (variant == TrapVariant::ResumeNext)
+        return TrapOutcome::Skip;
+    if (variant == TrapVariant::Standard && IsSkippedByStandardTrap(error.number))
+    {
+        error.Clear();
+        return TrapOutcome::Skip;
+    }
+    const std::string message = TrappedErrorMessage(error.number, error.description);
+    error.Clear();
+    desktop.ShowMessage(message, kStyleError, std::nullopt);
+    return TrapOutcome::End;
+}
+
+void ErrorTrap::OnFailure(std::exception_ptr failure) noexcept
+{
+    try
+    {
+        m_error = ErrorFrom(failure);
+        m_ended = HandleTrappedError(m_error, m_variant, m_desktop) == TrapOutcome::End;
+    }
+    catch (...)
+    {
+        // The report itself failed: the handler ends without a second attempt.
+        m_error.Clear();
+        m_ended = true;
+    }
+}
+
+} // namespace velmora

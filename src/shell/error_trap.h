@@ -1,0 +1,79 @@
+#pragma once
+
+#include "shell/desktop.h"
+
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+namespace velmora
+{
+
+enum class TrapVariant
+{
+    Standard,   // skips 5, 94 and 75; reports anything else and ends the handler
+    Plain,      // reports every failure and ends the handler
+    ResumeNext, // skips every failure silently
+};
+
+enum class TrapOutcome
+{
+    Skip,
+    End,
+};
+
+/// The last failure inside a handler; number 0 means none.
+struct CurrentError
+{
+    std::int32_t number = 0;
+    std::string description;
+
+    void Clear()
+    {
+        number = 0;
+        description.clear();
+    }
+};
+
+/// "Error Number: " + number + " " + description.
+std::string TrappedErrorMessage(std::int32_t number, std::string_view description);
+
+/// Decides whether the handler goes on after a failed step; reports the failure when it ends it.
+/// The standard and plain traps clear the current error in both branches.
+TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop);
+
+/// Runs the steps of one handler under one trap variant. A step that fails is abandoned where it
+/// failed; once the trap has ended the handler, later steps do not run.
+class ErrorTrap
+{
+public:
+    ErrorTrap(TrapVariant variant, Desktop& desktop) : m_variant(variant), m_desktop(desktop) {}
+
+    template <class StepFn>
+    void Step(StepFn&& step)
+    {
+        if (m_ended)
+            return;
+        try
+        {
+            step();
+        }
+        catch (...)
+        {
+            OnFailure(std::current_exception());
+        }
+    }
+
+    [[nodiscard]] bool Ended() const { return m_ended; }
+
+private:
+    void OnFailure(std::exception_ptr failure) noexcept;
+
+    TrapVariant m_variant;
+    Desktop& m_desktop;
+    CurrentError m_error;
+    bool m_ended = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "shell/desktop.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velmora
+{
+
+inline constexpr std::string_view kHelpFileName = "VelmoraHelp.pdf";
+
+enum class ShellMessageVariant
+{
+    General, // Save and registry editor commands
+    Help,    // help command: codes 2, 3 and 5 name the help document
+};
+
+/// The message for a shell result code, or nothing for a success (above 32). The help texts read
+/// the application folder only when they need it.
+std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant,
+                                           const std::function<std::string()>& applicationFolder);
+
+/// Shows the message for a failed shell result (style 48, title "Error"); does nothing on success.
+void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop);
+
+/// The "open" request every caller makes: empty parameters and directory, normal window.
+std::int32_t ShellOpenRequest(Desktop& desktop, WindowRef owner, std::string_view file);
+
+} // namespace velmora

@@ -1,0 +1,137 @@
+#pragma once
+
+// Fakes of the desktop ports. Every fake writes what it is asked to do into one shared log, so a
+// test can check both what happened and in which order.
+#include "regchange/reg_file.h"
+#include "regchange/save_command.h"
+#include "regchange/settings_store.h"
+#include "shell/desktop.h"
+#include "shell/runtime_failure.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace velmora::testing_support
+{
+
+using EventLog = std::vector<std::string>;
+
+// Throws the failure set up for an operation, if any.
+class FailurePlan
+{
+public:
+    void Fail(const std::string& operation, std::int32_t number) { m_failures[operation] = number; }
+    void ThrowIfPlanned(const std::string& operation) const
+    {
+        if (const auto it = m_failures.find(operation); it != m_failures.end())
+            throw RuntimeFailure(it->second);
+    }
+
+private:
+    std::map<std::string, std::int32_t> m_failures;
+};
+
+class FakeDesktop : public Desktop
+{
+public:
+    explicit FakeDesktop(EventLog& log) : m_log(log) {}
+
+    std::int32_t shellResult = 42;
+    std::string folder = R"(C:\Tools)";
+    AppIdentity identity = kAppIdentity;
+    FailurePlan failures;
+    int folderReads = 0;
+
+    void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) override
+    {
+        m_log.push_back("message " + std::to_string(style) + " [" + std::string(title.value_or("(app title)")) +
+                        "] " + std::string(prompt));
+    }
+    std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
+                           std::string_view directory, int showMode) override
+    {
+        m_log.push_back("shell " + std::to_string(reinterpret_cast<std::uintptr_t>(owner.handle)) + " " +
+                        std::string(verb) + " [" + std::string(file) + "] [" + std::string(parameters) + "] [" +
+                        std::string(directory) + "] " + std::to_string(showMode));
+        failures.ThrowIfPlanned("shell");
+        return shellResult;
+    }
+    std::string ApplicationFolder() override
+    {
+        ++folderReads;
+        return folder;
+    }
+    AppIdentity Identity() override
+    {
+        failures.ThrowIfPlanned("identity");
+        return identity;
+    }
+
+private:
+    EventLog& m_log;
+};
+
+class FakeRegFileOutput : public RegFileOutput
+{
+public:
+    explicit FakeRegFileOutput(EventLog& log) : m_log(log) {}
+
+    std::string unencodable = "\xCE\xA9"; // Ω has no place in the fake code page
+    FailurePlan failures;
+
+    bool CanEncode(std::string_view text) const override { return text.find(unencodable) == std::string_view::npos; }
+    void Create(std::string_view path) override { Record("create", " " + std::string(path)); }
+    void WriteLine(std::string_view text) override { Record("line", " " + std::string(text)); }
+    void Close() override { Record("close", ""); }
+
+private:
+    void Record(const std::string& unit, const std::string& argument)
+    {
+        m_log.push_back(unit + argument);
+        failures.ThrowIfPlanned(unit);
+    }
+    EventLog& m_log;
+};
+
+// Refuses an empty application or section with 5, as the real store does.
+class FakeSettingsStore : public SettingsStore
+{
+public:
+    explicit FakeSettingsStore(EventLog& log) : m_log(log) {}
+
+    void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
+                     std::string_view setting) override
+    {
+        m_log.push_back("store [" + std::string(application) + "] [" + std::string(section) + "] [" +
+                        std::string(key) + "] [" + std::string(setting) + "]");
+        if (application.empty() || section.empty())
+            throw RuntimeFailure(kErrInvalidArgument);
+    }
+
+private:
+    EventLog& m_log;
+};
+
+class FakeSaveView : public SaveView
+{
+public:
+    explicit FakeSaveView(EventLog& log) : m_log(log) {}
+
+    std::map<Field, std::string> fields = {
+        {Field::Location, R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets)"},
+        {Field::Application, "Paint"},
+        {Field::Section, "Recent File List"},
+        {Field::Key, "File1"},
+        {Field::Value, R"(C:\Pictures\cat.bmp)"},
+    };
+
+    std::string FieldText(Field field) override { return fields.at(field); }
+    void SetStatusText(std::string_view text) override { m_log.push_back("status" + std::string(text)); }
+    WindowRef Owner() override { return {reinterpret_cast<void*>(std::uintptr_t{0x1234})}; }
+
+private:
+    EventLog& m_log;
+};
+
+} // namespace velmora::testing_support

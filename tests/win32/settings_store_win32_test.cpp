@@ -1,0 +1,78 @@
+#include "regchange/settings_store_win32.h"
+
+#include "row_name.h"
+#include "shell/runtime_failure.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+
+namespace
+{
+
+constexpr const wchar_t* kRoot = LR"(Software\VelmoraTest\Settings)";
+
+class SettingsStore : public testing::Test
+{
+protected:
+    ScopedTestKey cleanup{HKEY_CURRENT_USER, LR"(Software\VelmoraTest)"};
+    win32::Win32SettingsStore store{kRoot};
+
+    std::wstring Read(const std::wstring& below, const std::wstring& name)
+    {
+        std::wstring value;
+        EXPECT_TRUE(ReadRegistryString(HKEY_CURRENT_USER, std::wstring(kRoot) + L"\\" + below, name, value))
+            << "no value " << testing::PrintToString(name);
+        return value;
+    }
+};
+
+TEST_F(SettingsStore, WritesTheValueUnderApplicationAndSectionAndReplacesIt)
+{
+    store.SaveSetting(R"(HKEY_CURRENT_USER\Software\Paint)", "Recent File List", "File1", R"(C:\Pictures\cat.bmp)");
+    EXPECT_EQ(Read(LR"(HKEY_CURRENT_USER\Software\Paint\Recent File List)", L"File1"), LR"(C:\Pictures\cat.bmp)");
+
+    store.SaveSetting(R"(HKEY_CURRENT_USER\Software\Paint)", "Recent File List", "File1", R"(D:\dog.bmp)");
+    EXPECT_EQ(Read(LR"(HKEY_CURRENT_USER\Software\Paint\Recent File List)", L"File1"), LR"(D:\dog.bmp)");
+}
+
+TEST_F(SettingsStore, KeepsTheTextsExactlyAsTyped)
+{
+    store.SaveSetting("Paint", "   ", " File1 ", "  Gr\xC3\xBC\xC3\x9F\x65\\\\x  ");
+    EXPECT_EQ(Read(LR"(Paint\   )", L" File1 "), L"  Gr\u00FC\u00DFe\\\\x  ");
+}
+
+struct Refusal
+{
+    const char* name;
+    const char* application;
+    const char* section;
+};
+
+class SettingsStoreRefusals : public SettingsStore, public testing::WithParamInterface<Refusal>
+{
+};
+
+TEST_P(SettingsStoreRefusals, RefusesWithFailure5)
+{
+    try
+    {
+        store.SaveSetting(GetParam().application, GetParam().section, "File1", "x");
+        FAIL() << "accepted";
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        EXPECT_EQ(failure.Number(), kErrInvalidArgument);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SettingsStoreRefusals,
+                         testing::Values(Refusal{"EmptyApplication", "", "Recent File List"},
+                                         Refusal{"EmptySection", "Paint", ""},
+                                         Refusal{"EmptyPathComponent", R"(HKEY_CURRENT_USER\Software\\Paint)", "List"},
+                                         Refusal{"TrailingBackslash", "Paint", "List\\"}),
+                         RowName());
+
+} // namespace
