@@ -11,11 +11,26 @@ add_library(velmora_win32 STATIC
     src/win32/win32_failure.cpp
     src/win32/paths.cpp
     src/win32/modal_scope.cpp
+    src/win32/dpi.cpp
+    src/win32/coloured_button.cpp
+    src/win32/default_button.cpp
     src/shell/desktop_win32.cpp
     src/regchange/reg_file_win32.cpp
     src/regchange/settings_store_win32.cpp
 )
-target_link_libraries(velmora_win32 PUBLIC shell32)
+target_link_libraries(velmora_win32 PUBLIC shell32 comdlg32 comctl32 ole32 advapi32 user32 gdi32)
+
+add_executable(velmora WIN32
+    src/app/main_win32.cpp
+    src/app/application_win32.cpp
+    src/app/main_window_win32.cpp
+    src/app/open_dialog_win32.cpp
+    src/app/velmora.rc
+)
+target_link_libraries(velmora PRIVATE velmora_win32)
+if(MINGW)
+    target_link_options(velmora PRIVATE -municode $<$<CONFIG:Release>:-s>)
+endif()
 target_link_libraries(velmora_win32 PUBLIC velmora_core)
 
 # GoogleTest built by the same compiler; never the host's /usr/include.

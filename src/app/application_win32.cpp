@@ -1,0 +1,56 @@
+#include "app/application_win32.h"
+
+#include "app/main_window_win32.h"
+
+#include <algorithm>
+
+namespace velmora::win32
+{
+
+Application::Application(HINSTANCE instance) : m_instance(instance)
+{
+}
+
+Application::~Application() = default;
+
+int Application::Run(int showCommand)
+{
+    m_mainWindow = std::make_unique<MainWindow>(*this);
+    m_mainWindow->Create(showCommand);
+
+    MSG message{};
+    while (::GetMessageW(&message, nullptr, 0, 0) > 0)
+    {
+        if (RoutesToDialogManager(message))
+            continue;
+        ::TranslateMessage(&message);
+        ::DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}
+
+// Tab, Shift+Tab, access keys, Enter for the default button and Esc work in both windows as in
+// a dialog box.
+bool Application::RoutesToDialogManager(MSG& message)
+{
+    if (!message.hwnd)
+        return false;
+    const HWND root = ::GetAncestor(message.hwnd, GA_ROOT);
+    if (std::find(m_openWindows.begin(), m_openWindows.end(), root) == m_openWindows.end())
+        return false;
+    return ::IsDialogMessageW(root, &message) != FALSE;
+}
+
+void Application::WindowOpened(HWND window)
+{
+    m_openWindows.push_back(window);
+}
+
+void Application::WindowClosed(HWND window)
+{
+    std::erase(m_openWindows, window);
+    if (m_openWindows.empty())
+        ::PostQuitMessage(0);
+}
+
+} // namespace velmora::win32

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "shell/desktop_win32.h"
+
+#include <windows.h>
+
+#include <memory>
+#include <vector>
+
+namespace velmora::win32
+{
+
+class MainWindow;
+
+/// The program's windows and its message loop; it ends when its last window has closed.
+class Application
+{
+public:
+    explicit Application(HINSTANCE instance);
+    ~Application();
+
+    int Run(int showCommand);
+
+    [[nodiscard]] HINSTANCE Instance() const { return m_instance; }
+    [[nodiscard]] Win32Desktop& Desktop() { return m_desktop; }
+
+    void WindowOpened(HWND window);
+    void WindowClosed(HWND window);
+
+private:
+    bool RoutesToDialogManager(MSG& message);
+
+    HINSTANCE m_instance;
+    Win32Desktop m_desktop;
+    std::vector<HWND> m_openWindows;
+    std::unique_ptr<MainWindow> m_mainWindow;
+};
+
+} // namespace velmora::win32

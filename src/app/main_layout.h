@@ -1,0 +1,33 @@
+#pragma once
+
+#include "app/resource.h"
+#include "shell/layout.h"
+
+#include <span>
+#include <string_view>
+
+namespace velmora
+{
+
+inline constexpr int kMainClientWidth = 6765;  // twips
+inline constexpr int kMainClientHeight = 5790; // twips
+inline constexpr Rgb kMainBackground{255, 192, 128};
+inline constexpr int kIconCornerSize = 480; // twips kept free of controls for the icon
+
+struct MenuCommandSpec
+{
+    std::string_view name;
+    std::string_view caption;
+    int id;
+};
+
+/// Every control of the main window, in top-to-bottom order.
+std::span<const ControlSpec> MainWindowControls();
+
+/// The menu bar: three commands side by side, no submenus.
+std::span<const MenuCommandSpec> MainMenuCommands();
+
+/// The control of the given name (and index within its group); nullptr when there is none.
+const ControlSpec* FindControl(std::span<const ControlSpec> controls, std::string_view name, int index = -1);
+
+} // namespace velmora

@@ -1,0 +1,307 @@
+#include "app/main_window_win32.h"
+
+#include "app/application_win32.h"
+#include "app/main_commands.h"
+#include "app/main_layout.h"
+#include "app/resource.h"
+#include "regchange/reg_file_win32.h"
+#include "win32/coloured_button.h"
+#include "win32/default_button.h"
+#include "win32/dpi.h"
+#include "win32/wide.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <vector>
+
+namespace velmora::win32
+{
+namespace
+{
+
+constexpr wchar_t kClassName[] = L"VelmoraMainWindow";
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+constexpr UINT kApplyDefaultButton = WM_APP + 1;
+
+int FieldControlId(Field field)
+{
+    switch (field)
+    {
+    case Field::Location:
+        return IDC_TXTLOC_0;
+    case Field::Application:
+        return IDC_TXTLOC_1;
+    case Field::Section:
+        return IDC_TXTLOC_2;
+    case Field::Key:
+        return IDC_TXTLOC_3;
+    case Field::Value:
+        return IDC_TXTSELECTFILE;
+    }
+    return 0;
+}
+
+const ControlSpec* SpecOf(int id)
+{
+    const auto controls = MainWindowControls();
+    const auto found = std::find_if(controls.begin(), controls.end(), [id](const auto& c) { return c.id == id; });
+    return found == controls.end() ? nullptr : &*found;
+}
+
+// Tab order follows creation order, so controls are created by tab index.
+std::vector<ControlSpec> ControlsInTabOrder()
+{
+    const auto controls = MainWindowControls();
+    std::vector<ControlSpec> ordered(controls.begin(), controls.end());
+    std::ranges::sort(ordered, {}, &ControlSpec::tabIndex);
+    return ordered;
+}
+
+HMENU CreateMainMenu()
+{
+    const HMENU menu = ::CreateMenu();
+    for (const MenuCommandSpec& command : MainMenuCommands())
+        ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command.id), Widen(command.caption).c_str());
+    return menu;
+}
+
+std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+} // namespace
+
+MainWindow::MainWindow(Application& application)
+    : m_application(application), m_backgroundBrush(::CreateSolidBrush(ToColorref(kMainBackground)))
+{
+}
+
+void MainWindow::Create(int showCommand)
+{
+    const HINSTANCE instance = m_application.Instance();
+    m_icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON, 32, 32, LR_SHARED));
+
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof(windowClass);
+    windowClass.lpfnWndProc = WindowProc;
+    windowClass.hInstance = instance;
+    windowClass.hIcon = m_icon;
+    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
+                                                          ::GetSystemMetrics(SM_CXSMICON),
+                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    windowClass.lpszClassName = kClassName;
+    ::RegisterClassExW(&windowClass);
+
+    const std::wstring caption = Widen(kAppIdentity.title);
+    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, CreateMainMenu(), instance, this))
+        throw std::runtime_error("the main window cannot be created");
+
+    // The size depends on the DPI of the monitor the window landed on.
+    const UINT dpi = ::GetDpiForWindow(m_window);
+    const SIZE size = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi);
+    ::SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    CreateControls();
+    ApplyDpi(dpi);
+
+    m_lastFocus = ::GetDlgItem(m_window, IDC_TXTLOC_0);
+    ::ShowWindow(m_window, showCommand);
+    ::UpdateWindow(m_window);
+    ::SetFocus(m_lastFocus);
+}
+
+void MainWindow::CreateControls()
+{
+    const HINSTANCE instance = m_application.Instance();
+    for (const ControlSpec& spec : ControlsInTabOrder())
+    {
+        const wchar_t* className = L"STATIC";
+        DWORD style = WS_CHILD | WS_VISIBLE;
+        DWORD exStyle = 0;
+        switch (spec.kind)
+        {
+        case ControlKind::Label:
+            // SS_CENTER breaks long text at word boundaries and cuts what does not fit.
+            style |= SS_CENTER | SS_NOPREFIX;
+            break;
+        case ControlKind::TextBox:
+            className = L"EDIT";
+            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
+            exStyle = WS_EX_CLIENTEDGE;
+            break;
+        case ControlKind::Button:
+            className = L"BUTTON";
+            style |= WS_TABSTOP | BS_NOTIFY | (spec.id == IDC_CMDSAVETOREGISTRY ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            break;
+        }
+        const HWND control =
+            ::CreateWindowExW(exStyle, className, Widen(spec.text).c_str(), style, 0, 0, 0, 0, m_window,
+                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        if (spec.kind == ControlKind::TextBox)
+            ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
+    }
+}
+
+void MainWindow::ApplyDpi(UINT dpi)
+{
+    m_dpi = dpi;
+    m_font = CreateMessageFont(dpi);
+    for (const ControlSpec& spec : MainWindowControls())
+    {
+        const HWND control = ::GetDlgItem(m_window, spec.id);
+        const RECT rect = ControlRect(spec, dpi);
+        ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                       SWP_NOZORDER | SWP_NOACTIVATE);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
+    }
+    ::InvalidateRect(m_window, nullptr, TRUE);
+}
+
+std::string MainWindow::FieldText(Field field)
+{
+    return Narrow(WindowText(::GetDlgItem(m_window, FieldControlId(field))));
+}
+
+void MainWindow::SetStatusText(std::string_view text)
+{
+    ::SetWindowTextW(::GetDlgItem(m_window, IDC_LBLPATH), Widen(text).c_str());
+}
+
+void MainWindow::SetValueText(std::string_view text)
+{
+    ::SetWindowTextW(::GetDlgItem(m_window, IDC_TXTSELECTFILE), Widen(text).c_str());
+}
+
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message)
+    {
+    case WM_CREATE:
+        m_application.WindowOpened(m_window);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
+        return 0;
+    case WM_NOTIFY:
+        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CTLCOLORSTATIC:
+        return OnColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
+    case WM_ERASEBKGND: {
+        RECT client;
+        ::GetClientRect(m_window, &client);
+        ::FillRect(reinterpret_cast<HDC>(wParam), &client, m_backgroundBrush.get());
+        return 1;
+    }
+    case WM_PAINT:
+        OnPaint();
+        return 0;
+    case WM_ACTIVATE:
+        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        return 0;
+    case WM_SETFOCUS:
+        if (m_lastFocus)
+            ::SetFocus(m_lastFocus);
+        return 0;
+    case kApplyDefaultButton:
+        ApplyDefaultButtonRule(m_window, IDC_CMDSAVETOREGISTRY);
+        return 0;
+    case DM_GETDEFID:
+        return MAKELRESULT(IDC_CMDSAVETOREGISTRY, DC_HASDEFID);
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi(HIWORD(wParam));
+        return 0;
+    }
+    case WM_DESTROY:
+        m_application.WindowClosed(m_window);
+        return 0;
+    default:
+        return ::DefWindowProcW(m_window, message, wParam, lParam);
+    }
+}
+
+void MainWindow::OnCommand(int id, int notification, HWND control)
+{
+    if (control && (notification == BN_SETFOCUS || notification == EN_SETFOCUS))
+    {
+        ::PostMessageW(m_window, kApplyDefaultButton, 0, 0);
+        return;
+    }
+    if (control && notification != BN_CLICKED)
+        return;
+
+    Desktop& desktop = m_application.Desktop();
+    switch (id)
+    {
+    case IDC_CMDSAVETOREGISTRY: {
+        Win32RegFileOutput file;
+        cmdSaveToRegistry_Click(*this, {desktop, m_settings, file});
+        break;
+    }
+    case IDC_CMDSELECTFILE:
+        cmdSelectFile_Click(*this, m_commonDialog1, desktop);
+        break;
+    case IDC_CMDOPENREGISTRYEDITOR:
+        cmdOpenRegistryEditor_Click(desktop, Owner());
+        break;
+    case IDM_HELP:
+        mnuHelp_Click(desktop, Owner());
+        break;
+    case IDM_EXIT:
+        // Closes this window only; the program ends when its last window is gone.
+        ::DestroyWindow(m_window);
+        break;
+    default:
+        break;
+    }
+}
+
+LRESULT MainWindow::OnNotify(const NMHDR& header)
+{
+    if (header.code != NM_CUSTOMDRAW)
+        return 0;
+    const ControlSpec* spec = SpecOf(static_cast<int>(header.idFrom));
+    if (!spec || !spec->faceColour)
+        return CDRF_DODEFAULT;
+    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), ToColorref(*spec->faceColour));
+}
+
+LRESULT MainWindow::OnColourLabel(HDC dc, HWND label)
+{
+    const ControlSpec* spec = SpecOf(::GetDlgCtrlID(label));
+    ::SetBkColor(dc, ToColorref(kMainBackground));
+    ::SetTextColor(dc, spec && spec->textColour ? ToColorref(*spec->textColour) : ::GetSysColor(COLOR_WINDOWTEXT));
+    return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
+}
+
+void MainWindow::OnPaint()
+{
+    PAINTSTRUCT paint;
+    const HDC dc = ::BeginPaint(m_window, &paint);
+    // The icon at its own size in the corner that no control covers.
+    ::DrawIconEx(dc, 0, 0, m_icon, 0, 0, 0, nullptr, DI_NORMAL);
+    ::EndPaint(m_window, &paint);
+}
+
+void MainWindow::OnActivate(bool active)
+{
+    if (!active)
+    {
+        const HWND focus = ::GetFocus();
+        if (focus && ::IsChild(m_window, focus))
+            m_lastFocus = focus;
+        return;
+    }
+    if (m_lastFocus && !::IsIconic(m_window))
+        ::SetFocus(m_lastFocus);
+}
+
+} // namespace velmora::win32

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "app/file_selection.h"
+#include "app/open_dialog_win32.h"
+#include "regchange/save_command.h"
+#include "regchange/settings_store_win32.h"
+#include "win32/unique_handle.h"
+#include "win32/window_base.h"
+
+#include <windows.h>
+
+namespace velmora::win32
+{
+
+class Application;
+
+/// The main window "Velmora": the five fields, three buttons, six labels and the menu bar.
+class MainWindow final : public WindowBase<MainWindow>, public SaveView, public FileSelectionView
+{
+public:
+    explicit MainWindow(Application& application);
+
+    void Create(int showCommand);
+
+    std::string FieldText(Field field) override;
+    void SetStatusText(std::string_view text) override;
+    void SetValueText(std::string_view text) override;
+    WindowRef Owner() override { return {m_window}; }
+
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    void CreateControls();
+    void ApplyDpi(UINT dpi);
+    void OnCommand(int id, int notification, HWND control);
+    LRESULT OnNotify(const NMHDR& header);
+    LRESULT OnColourLabel(HDC dc, HWND label);
+    void OnPaint();
+    void OnActivate(bool active);
+
+    Application& m_application;
+    CommonDialog m_commonDialog1;
+    Win32SettingsStore m_settings;
+    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
+    UniqueHfont m_font;
+    UniqueHbrush m_backgroundBrush;
+    HICON m_icon = nullptr; // shared resource icon, never destroyed
+    HWND m_lastFocus = nullptr;
+};
+
+} // namespace velmora::win32

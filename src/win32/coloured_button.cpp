@@ -1,0 +1,53 @@
+#include "win32/coloured_button.h"
+
+#include "win32/unique_handle.h"
+
+#include <string>
+
+namespace velmora::win32
+{
+
+LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face)
+{
+    if (draw.dwDrawStage != CDDS_PREPAINT)
+        return CDRF_DODEFAULT;
+
+    const HWND button = draw.hdr.hwndFrom;
+    const HDC dc = draw.hdc;
+    RECT rect = draw.rc;
+    const bool pressed = (draw.uItemState & CDIS_SELECTED) != 0;
+    const bool focused = (draw.uItemState & CDIS_FOCUS) != 0;
+    const bool isDefault = (::GetWindowLongW(button, GWL_STYLE) & BS_TYPEMASK) == BS_DEFPUSHBUTTON;
+    const auto uiState = static_cast<DWORD>(::SendMessageW(button, WM_QUERYUISTATE, 0, 0));
+
+    if (isDefault)
+    {
+        ::FrameRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+        ::InflateRect(&rect, -1, -1);
+    }
+    const UniqueHbrush faceBrush(::CreateSolidBrush(face));
+    ::FillRect(dc, &rect, faceBrush.get());
+    ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
+
+    std::wstring caption(static_cast<std::size_t>(::GetWindowTextLengthW(button)) + 1, L'\0');
+    caption.resize(static_cast<std::size_t>(::GetWindowTextW(button, caption.data(), static_cast<int>(caption.size()))));
+    RECT textRect = rect;
+    if (pressed)
+        ::OffsetRect(&textRect, 1, 1);
+    const HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+    ::SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(button) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    const UINT prefix = (uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
+    ::DrawTextW(dc, caption.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
+    ::SelectObject(dc, oldFont);
+
+    if (focused && !(uiState & UISF_HIDEFOCUS))
+    {
+        RECT focusRect = rect;
+        ::InflateRect(&focusRect, -3, -3);
+        ::DrawFocusRect(dc, &focusRect);
+    }
+    return CDRF_SKIPDEFAULT;
+}
+
+} // namespace velmora::win32

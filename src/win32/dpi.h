@@ -1,0 +1,29 @@
+#pragma once
+
+#include "shell/layout.h"
+#include "win32/unique_handle.h"
+
+#include <windows.h>
+
+namespace velmora::win32
+{
+
+/// A control's rectangle in pixels at the given DPI.
+RECT ControlRect(const ControlSpec& control, UINT dpi);
+
+/// The desktop's message font (the default dialog font) at the given DPI.
+UniqueHfont CreateMessageFont(UINT dpi);
+
+/// A font of the given face and point size at the given DPI.
+UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UINT dpi);
+
+/// Outer window size for a client area of the given twips, with this style, menu and DPI.
+SIZE WindowSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle, bool hasMenu,
+                         UINT dpi);
+
+inline COLORREF ToColorref(Rgb colour)
+{
+    return RGB(colour.red, colour.green, colour.blue);
+}
+
+} // namespace velmora::win32

@@ -1,0 +1,101 @@
+// Prints what an end-to-end test needs to see of a running program's windows.
+//   inspect TITLE        the first visible top-level window of that title, then each child:
+//                        id, class, rectangle in client pixels, focus and default-button marks, text
+//   inspect --count TITLE  how many visible top-level windows have that title
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace
+{
+
+std::wstring TextOf(HWND window)
+{
+    DWORD_PTR length = 0;
+    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
+        return L"";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                          2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+std::vector<HWND> TopLevelWindows(const std::wstring& title)
+{
+    struct Search
+    {
+        const std::wstring* title;
+        std::vector<HWND> found;
+    } search{&title, {}};
+    ::EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(param);
+            if (::IsWindowVisible(window) && TextOf(window) == *s.title)
+                s.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void Print(const std::wstring& line)
+{
+    // UTF-8 out, whatever the console's code page.
+    const int length = ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
+    std::string utf8(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), length, nullptr, nullptr);
+    std::printf("%s\n", utf8.c_str());
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc == 3 && std::wstring(argv[1]) == L"--count")
+    {
+        std::printf("%zu\n", TopLevelWindows(argv[2]).size());
+        return 0;
+    }
+    if (argc != 2)
+    {
+        std::fprintf(stderr, "usage: inspect [--count] TITLE\n");
+        return 2;
+    }
+    const auto windows = TopLevelWindows(argv[1]);
+    if (windows.empty())
+    {
+        std::fprintf(stderr, "inspect: no visible window titled as asked\n");
+        return 1;
+    }
+    const HWND window = windows.front();
+    GUITHREADINFO gui{};
+    gui.cbSize = sizeof(gui);
+    ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui);
+
+    RECT client;
+    ::GetClientRect(window, &client);
+    wchar_t className[256];
+    ::GetClassNameW(window, className, static_cast<int>(std::size(className)));
+    Print(L"window class=" + std::wstring(className) + L" client=" + std::to_wstring(client.right) + L"x" +
+          std::to_wstring(client.bottom) + L" active=" + std::to_wstring(gui.hwndActive == window));
+
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+    {
+        RECT rect;
+        ::GetWindowRect(child, &rect);
+        ::MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+        ::GetClassNameW(child, className, static_cast<int>(std::size(className)));
+        const LONG style = ::GetWindowLongW(child, GWL_STYLE);
+        const bool isButton = std::wstring(className) == L"Button";
+        Print(L"child id=" + std::to_wstring(::GetDlgCtrlID(child)) + L" class=" + className + L" rect=" +
+              std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
+              L"," + std::to_wstring(rect.bottom) + L" focus=" + std::to_wstring(gui.hwndFocus == child) +
+              L" default=" + std::to_wstring(isButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) +
+              L" tabstop=" + std::to_wstring((style & WS_TABSTOP) != 0) + L" text=" + TextOf(child));
+    }
+    return 0;
+}

@@ -1,0 +1,129 @@
+# Shared by the end-to-end tests: start the real velmora.exe under Wine in a folder of its own,
+# find its windows, press keys, read controls. Sourced, not run.
+#   Needs: VELMORA_EXE, INSPECT_EXE, WINEPREFIX, DISPLAY (an X server; the test command starts Xvfb).
+set -euo pipefail
+: "${VELMORA_EXE:?}" "${INSPECT_EXE:?}" "${WINEPREFIX:?}" "${DISPLAY:?an X display is needed (run under xvfb-run)}"
+export WINEDEBUG=-all
+
+E2E_NAME=$(basename "$0" .sh)
+APP_DIR=$(mktemp -d "/tmp/velmora-e2e-$E2E_NAME.XXXXXX")
+VELMORA_PID=
+
+cleanup() {
+    # Stop only the program this test started.
+    if [ -n "$VELMORA_PID" ] && kill -0 "$VELMORA_PID" 2>/dev/null; then
+        kill "$VELMORA_PID" 2>/dev/null || true
+        wait "$VELMORA_PID" 2>/dev/null || true
+    fi
+    chmod -R u+w "$APP_DIR" 2>/dev/null || true
+    rm -rf "$APP_DIR"
+}
+trap cleanup EXIT
+
+fail() {
+    echo "FAIL [$E2E_NAME]: $*" >&2
+    exit 1
+}
+
+pass() {
+    echo "ok   [$E2E_NAME]: $*"
+}
+
+# The Windows path of a file in the application folder.
+win_path() {
+    winepath -w "$APP_DIR/$1" 2>/dev/null | tr -d '\r'
+}
+
+start_velmora() {
+    cp "$VELMORA_EXE" "$APP_DIR/velmora.exe"
+    (cd "$APP_DIR" && exec wine "$APP_DIR/velmora.exe" </dev/null >/dev/null 2>&1) &
+    VELMORA_PID=$!
+    MAIN_WINDOW=$(wait_window '^Velmora$')
+}
+
+# Prints the X window id of the first visible window whose title matches; fails after 15 s.
+wait_window() {
+    local id
+    for _ in $(seq 150); do
+        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
+        if [ -n "$id" ]; then
+            echo "$id"
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window titled $1"
+}
+
+wait_no_window() {
+    for _ in $(seq 150); do
+        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+        sleep 0.1
+    done
+    fail "window $1 did not close"
+}
+
+# Keys to a window: focused first, since without a window manager focus does not follow.
+keys_to() {
+    local window=$1
+    shift
+    xdotool windowfocus --sync "$window"
+    xdotool key --delay 30 "$@"
+}
+
+type_to() {
+    xdotool windowfocus --sync "$1"
+    xdotool type --delay 20 "$2"
+}
+
+# The controls of a window, one line each (see inspect.cpp).
+inspect() {
+    wine "$INSPECT_EXE" "$@" 2>/dev/null | tr -d '\r'
+}
+
+# The text of the control with the given id in the window of the given title.
+control_text() {
+    inspect "$1" | sed -n "s/^child id=$2 .* text=//p"
+}
+
+focused_id() {
+    inspect "$1" | sed -n 's/^child id=\([0-9-]*\) .* focus=1 .*/\1/p'
+}
+
+# Waits until a control's text equals the expected one; fails after 15 s.
+wait_text() {
+    local actual
+    for _ in $(seq 75); do
+        actual=$(control_text "$1" "$2")
+        [ "$actual" = "$3" ] && return 0
+        sleep 0.2
+    done
+    fail "control $2 of $1: expected [$3], got [$actual]"
+}
+
+expect_eq() {
+    [ "$2" = "$3" ] || fail "$1: expected [$3], got [$2]"
+}
+
+reg_value() {
+    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
+}
+
+wait_reg_value() {
+    local actual
+    for _ in $(seq 75); do
+        actual=$(reg_value "$1" "$2")
+        [ "$actual" = "$3" ] && return 0
+        sleep 0.2
+    done
+    fail "registry $1 $2: expected [$3], got [$actual]"
+}
+
+# Waits for the program to end by itself; fails after 15 s.
+wait_exit() {
+    for _ in $(seq 150); do
+        kill -0 "$VELMORA_PID" 2>/dev/null || { wait "$VELMORA_PID" 2>/dev/null || true; VELMORA_PID=; return 0; }
+        sleep 0.1
+    done
+    fail "velmora.exe is still running"
+}
