@@ -18,7 +18,8 @@ add_library(velmora_win32 STATIC
     src/regchange/reg_file_win32.cpp
     src/regchange/settings_store_win32.cpp
 )
-target_link_libraries(velmora_win32 PUBLIC shell32 comdlg32 comctl32 ole32 advapi32 user32 gdi32)
+# shell32, comdlg32 and ole32 are loaded at their first use (win32/lazy_library.h).
+target_link_libraries(velmora_win32 PUBLIC comctl32 advapi32 user32 gdi32)
 
 add_executable(velmora WIN32
     src/app/main_win32.cpp
@@ -51,6 +52,20 @@ add_executable(velmora_win32_tests
 )
 target_include_directories(velmora_win32_tests PRIVATE tests)
 target_link_libraries(velmora_win32_tests PRIVATE velmora_win32 gtest gtest_main)
+
+# The yardstick of bench/startup/compare.sh.
+add_executable(velmora_minimal_window WIN32 bench/startup/minimal_window.cpp)
+target_link_libraries(velmora_minimal_window PRIVATE velmora_options)
+if(MINGW)
+    target_link_options(velmora_minimal_window PRIVATE -municode)
+endif()
+
+# Reads another program's windows for the end-to-end tests.
+add_executable(velmora_inspect tests/e2e/inspect.cpp)
+target_link_libraries(velmora_inspect PRIVATE velmora_options)
+if(MINGW)
+    target_link_options(velmora_inspect PRIVATE -municode)
+endif()
 
 if(CMAKE_CROSSCOMPILING)
     include(cmake/WineTests.cmake)

@@ -15,3 +15,19 @@ function(velmora_wine_test name)
 endfunction()
 
 velmora_wine_test(win32_tests velmora_win32_tests)
+
+# End to end: the real velmora.exe driven with xdotool on the X display that the test command
+# provides; one at a time, since they share the keyboard focus.
+function(velmora_e2e_test name)
+    add_test(NAME e2e_${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}_test.sh)
+    set_tests_properties(e2e_${name} PROPERTIES
+        FIXTURES_REQUIRED wine
+        RESOURCE_LOCK display
+        TIMEOUT 120
+        ENVIRONMENT "${VELMORA_WINE_ENV};VELMORA_EXE=$<TARGET_FILE:velmora>;INSPECT_EXE=$<TARGET_FILE:velmora_inspect>")
+endfunction()
+
+velmora_e2e_test(startup)
+velmora_e2e_test(save)
+velmora_e2e_test(open_dialog)
+velmora_e2e_test(read_only_file)

@@ -1,8 +1,34 @@
 #!/usr/bin/env bash
-# Builds velmora.exe and starts it.
+# Builds velmora.exe and starts it: directly on Windows, under Wine elsewhere (in the user's own
+# WINEPREFIX, or Wine's default one). Without a display it shows the main job end to end instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+
+case "$(uname -s)" in
+MINGW* | MSYS* | CYGWIN*)
+    cmake -S . -B build/windows >/dev/null
+    cmake --build build/windows --config Release --target velmora >/dev/null
+    exe=$(find build/windows -name velmora.exe -print -quit)
+    exec "$exe"
+    ;;
+esac
+
 scripts/setup.sh
 cmake --preset mingw --log-level=WARNING >/dev/null
-cmake --build --preset mingw -j"$(nproc)" >/dev/null
-echo "run: the main window is not built yet; the core and the registration-file writer are (see scripts/test.sh)"
+cmake --build --preset mingw --target velmora -j"$(nproc)" >/dev/null
+exe=$PWD/build/mingw/bin/velmora.exe
+export WINEDEBUG=${WINEDEBUG:--all}
+
+# Windows opens .reg files with regedit; a new Wine prefix does not, and Save needs it.
+if ! wine reg query 'HKCR\regfile\shell\open\command' /ve >/dev/null 2>&1; then
+    wine reg add 'HKCR\.reg' /ve /d regfile /f >/dev/null 2>&1
+    wine reg add 'HKCR\regfile\shell\open\command' /ve /d 'regedit.exe "%1"' /f >/dev/null 2>&1
+    echo "run: this Wine prefix opened .reg files with nothing; they now open with regedit, as on Windows"
+fi
+
+if [ -n "${DISPLAY:-}" ]; then
+    cd "$(dirname "$exe")"
+    exec wine "$exe"
+fi
+echo "run: no display; velmora.exe runs on a private X server and saves one value by keyboard"
+exec scripts/demo.sh "$exe" "$PWD/build/velmora-run.png"

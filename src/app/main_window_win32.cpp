@@ -98,17 +98,22 @@ void MainWindow::Create(int showCommand)
     windowClass.lpszClassName = kClassName;
     ::RegisterClassExW(&windowClass);
 
+    // Sized for the system DPI, and again if the window lands on a monitor with another one.
+    const UINT systemDpi = ::GetDpiForSystem();
+    const SIZE size = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, systemDpi);
     const std::wstring caption = Widen(kAppIdentity.title);
-    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                           CW_USEDEFAULT, nullptr, CreateMainMenu(), instance, this))
+    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
+                           size.cy, nullptr, CreateMainMenu(), instance, this))
         throw std::runtime_error("the main window cannot be created");
-
-    // The size depends on the DPI of the monitor the window landed on.
     const UINT dpi = ::GetDpiForWindow(m_window);
-    const SIZE size = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi);
-    ::SetWindowPos(m_window, nullptr, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (dpi != systemDpi)
+    {
+        const SIZE scaled = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi);
+        ::SetWindowPos(m_window, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    m_dpi = dpi;
+    m_font = CreateMessageFont(dpi);
     CreateControls();
-    ApplyDpi(dpi);
 
     m_lastFocus = ::GetDlgItem(m_window, IDC_TXTLOC_0);
     ::ShowWindow(m_window, showCommand);
@@ -116,6 +121,7 @@ void MainWindow::Create(int showCommand)
     ::SetFocus(m_lastFocus);
 }
 
+// Each control is created at its place for the current DPI, with the font already set.
 void MainWindow::CreateControls()
 {
     const HINSTANCE instance = m_application.Instance();
@@ -140,9 +146,12 @@ void MainWindow::CreateControls()
             style |= WS_TABSTOP | BS_NOTIFY | (spec.id == IDC_CMDSAVETOREGISTRY ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
             break;
         }
-        const HWND control =
-            ::CreateWindowExW(exStyle, className, Widen(spec.text).c_str(), style, 0, 0, 0, 0, m_window,
-                              reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+        const RECT rect = ControlRect(spec, m_dpi);
+        const HWND control = ::CreateWindowExW(exStyle, className, Widen(spec.text).c_str(), style, rect.left,
+                                               rect.top, rect.right - rect.left, rect.bottom - rect.top, m_window,
+                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                               nullptr);
+        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
         if (spec.kind == ControlKind::TextBox)
             ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
     }

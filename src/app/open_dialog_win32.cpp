@@ -1,6 +1,7 @@
 #include "app/open_dialog_win32.h"
 
 #include "shell/runtime_failure.h"
+#include "win32/lazy_library.h"
 #include "win32/modal_scope.h"
 #include "win32/wide.h"
 
@@ -57,10 +58,14 @@ void CommonDialog::ShowOpen(WindowRef owner)
     dialog.lpstrTitle = m_title.empty() ? nullptr : m_title.c_str();
     dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
 
+    static const auto getOpenFileName =
+        LoadSystemFunction<decltype(&::GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+    static const auto extendedError =
+        LoadSystemFunction<decltype(&::CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
     BOOL chosen = FALSE;
     {
         ThreadModalScope modal(dialog.hwndOwner);
-        chosen = ::GetOpenFileNameW(&dialog);
+        chosen = getOpenFileName(&dialog);
     }
     m_lastShowCancelled = false;
     if (chosen)
@@ -68,7 +73,7 @@ void CommonDialog::ShowOpen(WindowRef owner)
         m_fileName = buffer.data();
         return;
     }
-    const DWORD error = ::CommDlgExtendedError();
+    const DWORD error = extendedError();
     if (error != 0)
         throw RuntimeFailure(kErrInternal, "The Open dialog failed with code " + std::to_string(error));
     // Cancel: the dialog reports no name this time but keeps the last one as its starting name.

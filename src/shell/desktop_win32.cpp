@@ -1,9 +1,11 @@
 #include "shell/desktop_win32.h"
 
+#include "win32/lazy_library.h"
 #include "win32/modal_scope.h"
 #include "win32/wide.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 namespace velmora::win32
@@ -21,9 +23,15 @@ void Win32Desktop::ShowMessage(std::string_view prompt, int style, std::optional
 std::int32_t Win32Desktop::ShellOpen(WindowRef owner, std::string_view verb, std::string_view file,
                                      std::string_view parameters, std::string_view directory, int showMode)
 {
+    // The shell may hand the request to COM components, which need an apartment on the calling
+    // thread (the program's one user-interface thread); it is entered at the first request.
+    static const HRESULT apartment = LoadSystemFunction<decltype(&::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
+        nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    (void)apartment;
+    static const auto shellExecute = LoadSystemFunction<decltype(&::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
     const HINSTANCE result =
-        ::ShellExecuteW(static_cast<HWND>(owner.handle), Widen(verb).c_str(), Widen(file).c_str(),
-                        Widen(parameters).c_str(), Widen(directory).c_str(), showMode);
+        shellExecute(static_cast<HWND>(owner.handle), Widen(verb).c_str(), Widen(file).c_str(),
+                     Widen(parameters).c_str(), Widen(directory).c_str(), showMode);
     // The result is an HINSTANCE only by history: its value is the code.
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
 }

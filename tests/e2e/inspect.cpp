@@ -1,7 +1,8 @@
 // Prints what an end-to-end test needs to see of a running program's windows.
-//   inspect TITLE        the first visible top-level window of that title, then each child:
-//                        id, class, rectangle in client pixels, focus and default-button marks, text
-//   inspect --count TITLE  how many visible top-level windows have that title
+//   inspect TITLE [CLASS]          the first visible top-level window of that title (and window
+//                                  class), then each child: id, class, rectangle in client pixels,
+//                                  focus and default-button marks, text
+//   inspect --count TITLE [CLASS]  how many visible top-level windows match
 #include <windows.h>
 
 #include <cstdio>
@@ -24,17 +25,25 @@ std::wstring TextOf(HWND window)
     return text;
 }
 
-std::vector<HWND> TopLevelWindows(const std::wstring& title)
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[256];
+    return ::GetClassNameW(window, name, static_cast<int>(std::size(name))) ? name : L"";
+}
+
+std::vector<HWND> TopLevelWindows(const std::wstring& title, const std::wstring& className)
 {
     struct Search
     {
         const std::wstring* title;
+        const std::wstring* className;
         std::vector<HWND> found;
-    } search{&title, {}};
+    } search{&title, &className, {}};
     ::EnumWindows(
         [](HWND window, LPARAM param) -> BOOL {
             auto& s = *reinterpret_cast<Search*>(param);
-            if (::IsWindowVisible(window) && TextOf(window) == *s.title)
+            if (::IsWindowVisible(window) && TextOf(window) == *s.title &&
+                (s.className->empty() || ClassOf(window) == *s.className))
                 s.found.push_back(window);
             return TRUE;
         },
@@ -55,17 +64,19 @@ void Print(const std::wstring& line)
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc == 3 && std::wstring(argv[1]) == L"--count")
+    const bool count = argc > 1 && std::wstring(argv[1]) == L"--count";
+    const int first = count ? 2 : 1;
+    if (argc - first < 1 || argc - first > 2)
     {
-        std::printf("%zu\n", TopLevelWindows(argv[2]).size());
-        return 0;
-    }
-    if (argc != 2)
-    {
-        std::fprintf(stderr, "usage: inspect [--count] TITLE\n");
+        std::fprintf(stderr, "usage: inspect [--count] TITLE [CLASS]\n");
         return 2;
     }
-    const auto windows = TopLevelWindows(argv[1]);
+    const auto windows = TopLevelWindows(argv[first], argc - first == 2 ? argv[first + 1] : L"");
+    if (count)
+    {
+        std::printf("%zu\n", windows.size());
+        return 0;
+    }
     if (windows.empty())
     {
         std::fprintf(stderr, "inspect: no visible window titled as asked\n");
@@ -78,9 +89,13 @@ int wmain(int argc, wchar_t** argv)
 
     RECT client;
     ::GetClientRect(window, &client);
-    wchar_t className[256];
-    ::GetClassNameW(window, className, static_cast<int>(std::size(className)));
-    Print(L"window class=" + std::wstring(className) + L" client=" + std::to_wstring(client.right) + L"x" +
+    POINT origin{0, 0};
+    ::ClientToScreen(window, &origin);
+    RECT frame;
+    ::GetWindowRect(window, &frame);
+    Print(L"window class=" + ClassOf(window) + L" frame=" + std::to_wstring(frame.left) + L"," +
+          std::to_wstring(frame.top) + L"," + std::to_wstring(frame.right) + L"," + std::to_wstring(frame.bottom) +
+          L" origin=" + std::to_wstring(origin.x) + L"," + std::to_wstring(origin.y) + L" client=" + std::to_wstring(client.right) + L"x" +
           std::to_wstring(client.bottom) + L" active=" + std::to_wstring(gui.hwndActive == window));
 
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
@@ -88,9 +103,9 @@ int wmain(int argc, wchar_t** argv)
         RECT rect;
         ::GetWindowRect(child, &rect);
         ::MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
-        ::GetClassNameW(child, className, static_cast<int>(std::size(className)));
+        const std::wstring className = ClassOf(child);
         const LONG style = ::GetWindowLongW(child, GWL_STYLE);
-        const bool isButton = std::wstring(className) == L"Button";
+        const bool isButton = className == L"Button";
         Print(L"child id=" + std::to_wstring(::GetDlgCtrlID(child)) + L" class=" + className + L" rect=" +
               std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
               L"," + std::to_wstring(rect.bottom) + L" focus=" + std::to_wstring(gui.hwndFocus == child) +

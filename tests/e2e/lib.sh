@@ -78,7 +78,7 @@ type_to() {
 
 # The controls of a window, one line each (see inspect.cpp).
 inspect() {
-    wine "$INSPECT_EXE" "$@" 2>/dev/null | tr -d '\r'
+    { wine "$INSPECT_EXE" "$@" 2>/dev/null || true; } | tr -d '\r'
 }
 
 # The text of the control with the given id in the window of the given title.
@@ -106,7 +106,7 @@ expect_eq() {
 }
 
 reg_value() {
-    wine reg query "$1" /v "$2" 2>/dev/null | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
+    { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
 }
 
 wait_reg_value() {

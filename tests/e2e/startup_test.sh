@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Start-up: the five texts, an empty status, the focus in the location field, the tab order both
+# ways, the client size and the colours of the window and its two coloured buttons.
+source "$(dirname "$0")/lib.sh"
+start_velmora
+
+expect_eq "location" "$(control_text Velmora 1000)" 'HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets'
+expect_eq "application" "$(control_text Velmora 1001)" 'Paint'
+expect_eq "section" "$(control_text Velmora 1002)" 'Recent File List'
+expect_eq "key" "$(control_text Velmora 1003)" 'File1'
+expect_eq "value" "$(control_text Velmora 1004)" ''
+expect_eq "status" "$(control_text Velmora 1015)" ''
+expect_eq "focus at start" "$(focused_id Velmora)" 1000
+inspect Velmora | head -1 | grep -q ' client=451x386 ' || fail "client area is not 451 x 386 pixels at 96 dpi: $(inspect Velmora | head -1)"
+inspect Velmora | grep -q '^child id=1006 .* default=1 ' || fail "Save To Registry is not the default button"
+pass "start-up texts, focus and size"
+
+order=
+for _ in 1 2 3 4 5 6 7 8; do
+    keys_to "$MAIN_WINDOW" Tab
+    order+="$(focused_id Velmora) "
+done
+expect_eq "Tab order" "$order" "1001 1002 1003 1005 1004 1006 1007 1000 "
+order=
+for _ in 1 2 3 4 5 6 7 8; do
+    keys_to "$MAIN_WINDOW" shift+Tab
+    order+="$(focused_id Velmora) "
+done
+expect_eq "Shift+Tab order" "$order" "1007 1006 1004 1005 1003 1002 1001 1000 "
+pass "tab order"
+
+# Colours, sampled on screen: the window's background, then each button's face beside its caption.
+origin=$(inspect Velmora | head -1 | sed -n 's/.* origin=\([0-9-]*\),\([0-9-]*\) .*/\1 \2/p')
+read -r ox oy <<<"$origin"
+pixel() {
+    import -window root -crop "1x1+$((ox + $1))+$((oy + $2))" -depth 8 txt:- | sed -n 's/.*(\([0-9]*,[0-9]*,[0-9]*\)).*/\1/p' | head -1
+}
+expect_eq "background colour" "$(pixel 440 380)" "255,192,128"
+expect_eq "Save To Registry face" "$(pixel 254 310)" "128,255,128"
+expect_eq "Registry Editor face" "$(pixel 78 310)" "255,128,255"
+pass "colours"
+
+keys_to "$MAIN_WINDOW" alt+x
+wait_exit
+pass "Alt+X closes the window and ends the program"
