@@ -9,6 +9,8 @@ add_executable(velmora_unit_tests
     tests/unit/save_command_test.cpp
     tests/unit/main_layout_test.cpp
     tests/unit/file_selection_test.cpp
+    tests/unit/about_test.cpp
+    tests/unit/sysinfo_test.cpp
 )
 target_include_directories(velmora_unit_tests PRIVATE tests)
 target_link_libraries(velmora_unit_tests PRIVATE velmora_core GTest::gtest GTest::gtest_main GTest::gmock)

@@ -4,6 +4,10 @@ target_compile_definitions(velmora_options INTERFACE ${VELMORA_WIN32_DEFINES})
 if(MINGW)
     # One self-contained executable that imports only Windows' own DLLs.
     target_link_options(velmora_options INTERFACE -static)
+    # The program mostly waits for the user: its size counts more than its speed.
+    string(REPLACE "-O3" "-Os" CMAKE_CXX_FLAGS_RELEASE "${CMAKE_CXX_FLAGS_RELEASE}")
+    target_compile_options(velmora_options INTERFACE -ffunction-sections -fdata-sections)
+    target_link_options(velmora_options INTERFACE -Wl,--gc-sections)
 endif()
 
 add_library(velmora_win32 STATIC
@@ -17,6 +21,7 @@ add_library(velmora_win32 STATIC
     src/shell/desktop_win32.cpp
     src/regchange/reg_file_win32.cpp
     src/regchange/settings_store_win32.cpp
+    src/about/sysinfo_win32.cpp
 )
 # shell32, comdlg32 and ole32 are loaded at their first use (win32/lazy_library.h).
 target_link_libraries(velmora_win32 PUBLIC comctl32 advapi32 user32 gdi32)
@@ -26,6 +31,7 @@ add_executable(velmora WIN32
     src/app/application_win32.cpp
     src/app/main_window_win32.cpp
     src/app/open_dialog_win32.cpp
+    src/about/about_window_win32.cpp
     src/app/velmora.rc
 )
 target_link_libraries(velmora PRIVATE velmora_win32)
@@ -48,10 +54,29 @@ add_executable(velmora_win32_tests
     tests/win32/settings_store_win32_test.cpp
     tests/win32/desktop_win32_test.cpp
     tests/win32/save_command_win32_test.cpp
+    tests/win32/sysinfo_win32_test.cpp
     tests/win32/test_support.cpp
 )
 target_include_directories(velmora_win32_tests PRIVATE tests)
 target_link_libraries(velmora_win32_tests PRIVATE velmora_win32 gtest gtest_main)
+add_dependencies(velmora_win32_tests velmora_minimal_window) # a harmless program for them to start
+
+# The user guide beside the program, built from its groff source with the main window's screenshot.
+find_program(VELMORA_GROFF groff)
+find_program(VELMORA_PS2PDF ps2pdf)
+if(VELMORA_GROFF AND VELMORA_PS2PDF)
+    set(VELMORA_HELP_PDF ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/VelmoraHelp.pdf)
+    add_custom_command(OUTPUT ${VELMORA_HELP_PDF}
+        COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}
+        COMMAND ${CMAKE_SOURCE_DIR}/docs/build-help.sh ${VELMORA_HELP_PDF} ${CMAKE_SOURCE_DIR}/docs/main-window.png
+        DEPENDS docs/help/velmora-help.ms docs/build-help.sh docs/main-window.png
+        COMMENT "Building VelmoraHelp.pdf"
+        VERBATIM)
+    add_custom_target(velmora_help ALL DEPENDS ${VELMORA_HELP_PDF})
+    add_dependencies(velmora velmora_help)
+else()
+    message(STATUS "groff or ghostscript is missing: VelmoraHelp.pdf is not built")
+endif()
 
 # The yardstick of bench/startup/compare.sh.
 add_executable(velmora_minimal_window WIN32 bench/startup/minimal_window.cpp)

@@ -1,5 +1,6 @@
 #include "app/application_win32.h"
 
+#include "about/about_window_win32.h"
 #include "app/main_window_win32.h"
 
 #include <algorithm>
@@ -51,6 +52,33 @@ void Application::WindowClosed(HWND window)
     std::erase(m_openWindows, window);
     if (m_openWindows.empty())
         ::PostQuitMessage(0);
+}
+
+} // namespace velmora::win32
+
+namespace velmora::win32
+{
+
+bool Application::IsAboutOpen() const
+{
+    return m_aboutWindow && m_aboutWindow->Window();
+}
+
+void Application::CreateAbout()
+{
+    if (!m_hiddenOwner)
+    {
+        m_hiddenOwner.reset(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, m_instance,
+                                              nullptr));
+    }
+    m_aboutWindow = std::make_unique<AboutWindow>(*this);
+    m_aboutWindow->Create(m_hiddenOwner.get());
+}
+
+void Application::ShowAbout()
+{
+    if (IsAboutOpen())
+        m_aboutWindow->ShowAndActivate();
 }
 
 } // namespace velmora::win32

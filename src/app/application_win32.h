@@ -1,6 +1,8 @@
 #pragma once
 
+#include "about/about_commands.h"
 #include "shell/desktop_win32.h"
+#include "win32/unique_handle.h"
 
 #include <windows.h>
 
@@ -11,9 +13,10 @@ namespace velmora::win32
 {
 
 class MainWindow;
+class AboutWindow;
 
 /// The program's windows and its message loop; it ends when its last window has closed.
-class Application
+class Application : public AboutHost
 {
 public:
     explicit Application(HINSTANCE instance);
@@ -27,6 +30,10 @@ public:
     void WindowOpened(HWND window);
     void WindowClosed(HWND window);
 
+    [[nodiscard]] bool IsAboutOpen() const override;
+    void CreateAbout() override;
+    void ShowAbout() override;
+
 private:
     bool RoutesToDialogManager(MSG& message);
 
@@ -34,6 +41,8 @@ private:
     Win32Desktop m_desktop;
     std::vector<HWND> m_openWindows;
     std::unique_ptr<MainWindow> m_mainWindow;
+    std::unique_ptr<AboutWindow> m_aboutWindow;
+    UniqueHwnd m_hiddenOwner; // owner of the About dialog, never shown
 };
 
 } // namespace velmora::win32

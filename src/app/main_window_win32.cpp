@@ -1,5 +1,6 @@
 #include "app/main_window_win32.h"
 
+#include "about/about_commands.h"
 #include "app/application_win32.h"
 #include "app/main_commands.h"
 #include "app/main_layout.h"
@@ -115,10 +116,11 @@ void MainWindow::Create(int showCommand)
     m_font = CreateMessageFont(dpi);
     CreateControls();
 
-    m_lastFocus = ::GetDlgItem(m_window, IDC_TXTLOC_0);
+    const HWND location = ::GetDlgItem(m_window, IDC_TXTLOC_0);
+    m_focus.Remember(location);
     ::ShowWindow(m_window, showCommand);
     ::UpdateWindow(m_window);
-    ::SetFocus(m_lastFocus);
+    ::SetFocus(location);
 }
 
 // Each control is created at its place for the current DPI, with the font already set.
@@ -211,11 +213,10 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnPaint();
         return 0;
     case WM_ACTIVATE:
-        OnActivate(LOWORD(wParam) != WA_INACTIVE);
+        m_focus.OnActivate(m_window, LOWORD(wParam) != WA_INACTIVE);
         return 0;
     case WM_SETFOCUS:
-        if (m_lastFocus)
-            ::SetFocus(m_lastFocus);
+        m_focus.OnActivate(m_window, true);
         return 0;
     case kApplyDefaultButton:
         ApplyDefaultButtonRule(m_window, IDC_CMDSAVETOREGISTRY);
@@ -264,6 +265,9 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     case IDM_HELP:
         mnuHelp_Click(desktop, Owner());
         break;
+    case IDM_ABOUT:
+        mnuAbout_Click(m_application, desktop);
+        break;
     case IDM_EXIT:
         // Closes this window only; the program ends when its last window is gone.
         ::DestroyWindow(m_window);
@@ -298,19 +302,6 @@ void MainWindow::OnPaint()
     // The icon at its own size in the corner that no control covers.
     ::DrawIconEx(dc, 0, 0, m_icon, 0, 0, 0, nullptr, DI_NORMAL);
     ::EndPaint(m_window, &paint);
-}
-
-void MainWindow::OnActivate(bool active)
-{
-    if (!active)
-    {
-        const HWND focus = ::GetFocus();
-        if (focus && ::IsChild(m_window, focus))
-            m_lastFocus = focus;
-        return;
-    }
-    if (m_lastFocus && !::IsIconic(m_window))
-        ::SetFocus(m_lastFocus);
 }
 
 } // namespace velmora::win32

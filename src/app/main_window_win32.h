@@ -4,6 +4,7 @@
 #include "app/open_dialog_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
+#include "win32/focus_keeper.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"
 
@@ -36,7 +37,6 @@ private:
     LRESULT OnNotify(const NMHDR& header);
     LRESULT OnColourLabel(HDC dc, HWND label);
     void OnPaint();
-    void OnActivate(bool active);
 
     Application& m_application;
     CommonDialog m_commonDialog1;
@@ -45,7 +45,7 @@ private:
     UniqueHfont m_font;
     UniqueHbrush m_backgroundBrush;
     HICON m_icon = nullptr; // shared resource icon, never destroyed
-    HWND m_lastFocus = nullptr;
+    FocusKeeper m_focus;
 };
 
 } // namespace velmora::win32

@@ -12,6 +12,7 @@ enum class FailureSource
 {
     File,
     Registry,
+    Window,
 };
 
 /// The run-time failure that stands for a Win32 error code: the one mapping of the program.

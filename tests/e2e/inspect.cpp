@@ -51,6 +51,22 @@ std::vector<HWND> TopLevelWindows(const std::wstring& title, const std::wstring&
     return search.found;
 }
 
+// One line per control: line breaks inside a text are shown as \r and \n.
+std::wstring Escaped(const std::wstring& text)
+{
+    std::wstring escaped;
+    for (const wchar_t c : text)
+    {
+        if (c == L'\r')
+            escaped += L"\\r";
+        else if (c == L'\n')
+            escaped += L"\\n";
+        else
+            escaped += c;
+    }
+    return escaped;
+}
+
 void Print(const std::wstring& line)
 {
     // UTF-8 out, whatever the console's code page.
@@ -110,7 +126,7 @@ int wmain(int argc, wchar_t** argv)
               std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
               L"," + std::to_wstring(rect.bottom) + L" focus=" + std::to_wstring(gui.hwndFocus == child) +
               L" default=" + std::to_wstring(isButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) +
-              L" tabstop=" + std::to_wstring((style & WS_TABSTOP) != 0) + L" text=" + TextOf(child));
+              L" tabstop=" + std::to_wstring((style & WS_TABSTOP) != 0) + L" text=" + Escaped(TextOf(child)));
     }
     return 0;
 }

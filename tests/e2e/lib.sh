@@ -71,6 +71,13 @@ keys_to() {
     xdotool key --delay 30 "$@"
 }
 
+# Without a window manager, X focus alone does not activate a Wine window that another one of
+# the program has covered: a click inside it does. X Y are pixels within the X window.
+click_to() {
+    xdotool mousemove --window "$1" "$2" "$3" click 1
+    sleep 0.3
+}
+
 type_to() {
     xdotool windowfocus --sync "$1"
     xdotool type --delay 20 "$2"

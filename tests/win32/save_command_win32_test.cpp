@@ -17,22 +17,6 @@ using namespace velmora::testing_support;
 namespace
 {
 
-class RecordingDesktop : public win32::Win32Desktop
-{
-public:
-    explicit RecordingDesktop(std::string folder) : m_folder(std::move(folder)) {}
-    std::vector<std::string> messages;
-
-    void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) override
-    {
-        messages.push_back(std::to_string(style) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
-    }
-    std::string ApplicationFolder() override { return m_folder; }
-
-private:
-    std::string m_folder;
-};
-
 class FieldsView : public SaveView
 {
 public:

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 #include <stdexcept>
 #include <vector>
 
@@ -126,6 +128,26 @@ bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstrin
         ::Sleep(50);
     }
     return false;
+}
+
+int EndProcessesNamed(const std::wstring& exeName)
+{
+    int ended = 0;
+    win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+    {
+        if (::lstrcmpiW(entry.szExeFile, exeName.c_str()) != 0)
+            continue;
+        win32::UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
+        if (process && ::TerminateProcess(process.get(), 1))
+        {
+            ::WaitForSingleObject(process.get(), 5000);
+            ++ended;
+        }
+    }
+    return ended;
 }
 
 ScopedTestKey::ScopedTestKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path))

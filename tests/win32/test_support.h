@@ -1,10 +1,12 @@
 #pragma once
 
+#include "shell/desktop_win32.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 namespace velmora::testing_support
 {
@@ -37,6 +39,27 @@ bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& 
 
 /// Polls for a value that another process (regedit) writes in the background; false after 15 s.
 bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value);
+
+/// The real desktop, but message boxes are recorded instead of shown and the application
+/// folder can be another one.
+class RecordingDesktop : public win32::Win32Desktop
+{
+public:
+    explicit RecordingDesktop(std::string folder = {}) : m_folder(std::move(folder)) {}
+    std::vector<std::string> messages; // "style [title] text"
+
+    void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) override
+    {
+        messages.push_back(std::to_string(style) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
+    }
+    std::string ApplicationFolder() override { return m_folder.empty() ? Win32Desktop::ApplicationFolder() : m_folder; }
+
+private:
+    std::string m_folder;
+};
+
+/// Ends every process of that file name that is running now; returns how many there were.
+int EndProcessesNamed(const std::wstring& exeName);
 
 /// Removes a test key and everything below it, before and after a test.
 class ScopedTestKey

@@ -1,0 +1,45 @@
+#include "about/about_layout.h"
+
+#include <array>
+
+namespace velmora
+{
+namespace
+{
+
+using enum ControlKind;
+
+// Starts with an empty line: the two-line version label above reaches into the notice's first line.
+constexpr std::string_view kNotice = "\r\n"
+                                     "Copyright \xC2\xA9 2026 The Velmora developers\r\n"
+                                     "Contact: velmora@example.org\r\n"
+                                     "\r\n"
+                                     "By the Velmora developers, velmora.example.org\r\n"
+                                     "Free to use; you alone are responsible for its use.";
+
+constexpr std::array kControls = {
+    ControlSpec{Button, "cmdOK", -1, "&OK", 3238, 3720, 1260, 345, 0, kIdCmdOk},
+    ControlSpec{Button, "cmdSysInfo", -1, "&System Info...", 3238, 4200, 1245, 345, 1, kIdCmdSysInfo},
+    ControlSpec{Label, "Label1", -1, kNotice, 0, 2040, 4605, 1305, 2, kIdLabel1, kAboutLabelColour},
+    ControlSpec{Label, "lblDescription", -1,
+                "      Freeware Velmora - Create Reg file:         Velmora.reg - and run it", 32, 942, 4575, 735, 3,
+                kIdLblDescription, kAboutLabelColour},
+    ControlSpec{Label, "lblTitle", -1, "Velmora", 840, 120, 3045, 705, 4, kIdLblTitle, kAboutLabelColour},
+    // Sizes itself to its text; only its left and top edges are fixed.
+    ControlSpec{Label, "lblVersion", -1, "", 2160, 1789, 75, 210, 5, kIdLblVersion, kAboutLabelColour},
+};
+
+} // namespace
+
+std::span<const ControlSpec> AboutControls()
+{
+    return kControls;
+}
+
+std::string VersionText(const AppIdentity& identity)
+{
+    return " Version " + std::to_string(identity.major) + "." + std::to_string(identity.minor) + "." +
+           std::to_string(identity.revision) + "\r\n" + "\xC2\xA9 2026 Velmora";
+}
+
+} // namespace velmora

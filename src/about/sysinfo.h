@@ -1,0 +1,68 @@
+#pragma once
+
+#include "shell/desktop.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace velmora
+{
+
+inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
+// Read rights only: the lookups never write, and a standard user may not open these keys for writing.
+inline constexpr std::uint32_t kKeyRead = 0x20019;
+inline constexpr std::size_t kValueBufferSize = 1024;
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegDword = 4;
+
+inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
+
+/// What one read of a registry value gave: status 0 means read; the data holds the bytes the
+/// registry reported, text types already as UTF-8 (their terminating zero included when stored).
+struct RegistryRead
+{
+    std::int32_t status = 0;
+    std::uint32_t type = 0;
+    std::string data;
+};
+
+/// An open registry key; closed when the object goes.
+class RegistryKey
+{
+public:
+    virtual ~RegistryKey() = default;
+    /// Reads the value into a zeroed buffer of the given size; a longer value is not read.
+    virtual RegistryRead QueryValue(std::string_view valueName, std::size_t bufferSize) = 0;
+};
+
+class RegistryReader
+{
+public:
+    virtual ~RegistryReader() = default;
+    /// The key, or null when it cannot be opened with that access.
+    virtual std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) = 0;
+};
+
+/// Finding and starting a program file.
+class ProgramLauncher
+{
+public:
+    virtual ~ProgramLauncher() = default;
+    /// True only for an existing ordinary file: not a folder, not hidden, not a system file.
+    virtual bool FileExists(std::string_view path) = 0;
+    /// Starts the program file as a process of its own and returns at once; fails when it cannot.
+    virtual void StartProgram(std::string_view path, int windowMode) = 0;
+};
+
+/// One registry value as text: true when the key was opened and the value read. The last byte
+/// is dropped when it is zero; type 1 is the text itself, type 4 "&h" and its bytes in hex from
+/// the last to the first; any other type leaves KeyVal as it was.
+bool GetKeyValue(RegistryReader& registry, std::uint32_t KeyRoot, const std::string& KeyName,
+                 const std::string& SubKeyRef, std::string& KeyVal);
+
+/// Starts the system information tool that the registry names, or says it is unavailable.
+void StartSysInfo(RegistryReader& registry, ProgramLauncher& launcher, Desktop& desktop);
+
+} // namespace velmora

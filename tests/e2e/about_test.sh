@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The About dialog: Alt+A shows it with its texts, About again leaves one, Esc and Enter close it,
+# System Info reports that the tool is unavailable (this prefix names none) and the dialog stays,
+# and Exit with the dialog open closes only the main window.
+source "$(dirname "$0")/lib.sh"
+start_velmora
+
+keys_to "$MAIN_WINDOW" alt+a
+about=$(wait_window '^About Velmora$')
+expect_eq "title" "$(control_text 'About Velmora' 3004)" "Velmora"
+expect_eq "description" "$(control_text 'About Velmora' 3003)" \
+    "      Freeware Velmora - Create Reg file:         Velmora.reg - and run it"
+control_text 'About Velmora' 3005 | grep -q '^ Version 1\.0\.1\\r\\n.*2026' ||
+    fail "version text: [$(control_text 'About Velmora' 3005)]"
+expect_eq "focus on opening" "$(focused_id 'About Velmora')" 1
+pass "Alt+A shows the dialog with its texts"
+
+keys_to "$MAIN_WINDOW" alt+a
+sleep 0.5
+expect_eq "About dialogs after a second About" "$(inspect --count 'About Velmora')" 1
+pass "About again leaves one dialog"
+
+keys_to "$about" Escape
+wait_no_window '^About Velmora$'
+pass "Esc closes it"
+
+keys_to "$MAIN_WINDOW" alt+a
+about=$(wait_window '^About Velmora$')
+keys_to "$about" Tab
+expect_eq "focus after Tab" "$(focused_id 'About Velmora')" 3001
+keys_to "$about" Return
+for _ in $(seq 75); do
+    [ "$(inspect --count Velmora '#32770')" = 1 ] && break
+    sleep 0.2
+done
+inspect Velmora '#32770' | grep -q 'text=System Information Is Unavailable At This Time$' ||
+    fail "no unavailable message: $(inspect Velmora '#32770')"
+box=$(xdotool search --onlyvisible --name '^Velmora$' | grep -v -x "$MAIN_WINDOW" | head -1)
+keys_to "$box" Return
+for _ in $(seq 75); do
+    [ "$(inspect --count Velmora '#32770')" = 0 ] && break
+    sleep 0.2
+done
+expect_eq "About dialogs after System Info" "$(inspect --count 'About Velmora')" 1
+pass "System Info says the tool is unavailable and the dialog stays"
+
+keys_to "$about" shift+Tab
+expect_eq "focus back on OK" "$(focused_id 'About Velmora')" 1
+keys_to "$about" Return
+wait_no_window '^About Velmora$'
+pass "Enter on OK closes it"
+
+keys_to "$MAIN_WINDOW" alt+a
+about=$(wait_window '^About Velmora$')
+click_to "$MAIN_WINDOW" 20 395 # the status label, below the menu bar and left of the dialog
+keys_to "$MAIN_WINDOW" alt+x
+for _ in $(seq 75); do
+    [ "$(inspect --count Velmora VelmoraMainWindow)" = 0 ] && break
+    sleep 0.2
+done
+expect_eq "main windows after Exit" "$(inspect --count Velmora VelmoraMainWindow)" 0
+expect_eq "About dialogs after Exit" "$(inspect --count 'About Velmora')" 1
+kill -0 "$VELMORA_PID" 2>/dev/null || fail "the program ended while the About dialog was open"
+keys_to "$about" Escape
+wait_exit
+pass "Exit closes only the main window; the program ends with the About dialog"

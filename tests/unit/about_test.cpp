@@ -1,0 +1,103 @@
+#include "about/about_commands.h"
+#include "about/about_layout.h"
+
+#include "fakes.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+
+namespace
+{
+
+TEST(VersionText, IsVersionCrLfCopyrightWithoutPadding)
+{
+    const std::string text = VersionText({"Velmora", 1, 0, 1});
+    EXPECT_TRUE(text.starts_with(" Version 1.0.1\r\n")) << text;
+    EXPECT_NE(text.find("2026"), std::string::npos) << "the copyright line names its years";
+    EXPECT_TRUE(VersionText({"Velmora", 2, 10, 0}).starts_with(" Version 2.10.0\r\n"));
+    EXPECT_TRUE(VersionText({"Velmora", 65535, 0, 65535}).starts_with(" Version 65535.0.65535\r\n"));
+}
+
+TEST(AboutLayout, OkComesFirstInTabOrderAndTheDescriptionKeepsItsSpacing)
+{
+    const auto controls = AboutControls();
+    ASSERT_GE(controls.size(), 2u);
+    EXPECT_EQ(controls[0].name, "cmdOK");
+    EXPECT_EQ(controls[0].id, 1) << "Enter and Esc reach cmdOK through the dialog manager as IDOK";
+    EXPECT_EQ(controls[1].name, "cmdSysInfo");
+    for (const ControlSpec& control : controls)
+    {
+        if (control.kind == ControlKind::Label)
+        {
+            EXPECT_EQ(control.textColour, kAboutLabelColour) << control.name;
+        }
+        if (control.name == "lblDescription")
+        {
+            EXPECT_EQ(control.text, "      Freeware Velmora - Create Reg file:         Velmora.reg - and run it");
+        }
+        EXPECT_FALSE(control.left < 480 && control.top < 480) << control.name << " covers the icon";
+    }
+}
+
+class FakeAbout : public AboutHost, public AboutView
+{
+public:
+    explicit FakeAbout(EventLog& log) : m_log(log) {}
+    bool open = false;
+    FailurePlan failures;
+
+    bool IsAboutOpen() const override { return open; }
+    void CreateAbout() override
+    {
+        m_log.push_back("create");
+        failures.ThrowIfPlanned("create");
+        open = true;
+    }
+    void ShowAbout() override
+    {
+        m_log.push_back("show");
+        failures.ThrowIfPlanned("show");
+    }
+    void SetVersionText(std::string_view text) override { m_log.push_back("version " + std::string(text)); }
+
+private:
+    EventLog& m_log;
+};
+
+class AboutCommand : public testing::Test
+{
+protected:
+    EventLog log;
+    FakeAbout about{log};
+    FakeDesktop desktop{log};
+};
+
+TEST_F(AboutCommand, CreatesOnlyWhenNoneIsOpen)
+{
+    mnuAbout_Click(about, desktop);
+    mnuAbout_Click(about, desktop);
+    about.open = false; // closed by the user
+    mnuAbout_Click(about, desktop);
+    EXPECT_EQ(log, (EventLog{"create", "show", "show", "create", "show"}));
+}
+
+TEST_F(AboutCommand, ReportsEvenASkippableFailureAndEnds)
+{
+    about.failures.Fail("create", kErrInvalidArgument);
+    mnuAbout_Click(about, desktop);
+    EXPECT_EQ(log, (EventLog{"create", "message 16 [(app title)] Error Number: 5 Invalid procedure call or argument"}));
+}
+
+TEST_F(AboutCommand, LoadStepReportsAFailureAndLeavesTheVersionEmpty)
+{
+    frmAbout_Load(about, desktop);
+    desktop.failures.Fail("identity", kErrInvalidUseOfNull);
+    frmAbout_Load(about, desktop);
+    ASSERT_EQ(log.size(), 2u);
+    EXPECT_TRUE(log[0].starts_with("version  Version 1.0.1\r\n")) << log[0];
+    EXPECT_EQ(log[1], "message 16 [(app title)] Error Number: 94 Invalid use of Null");
+}
+
+} // namespace

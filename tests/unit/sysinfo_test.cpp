@@ -1,0 +1,214 @@
+#include "about/sysinfo.h"
+
+#include "fakes.h"
+#include "row_name.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+
+namespace
+{
+
+struct StoredValue
+{
+    StoredValue() = default;
+    StoredValue(std::uint32_t valueType, std::string bytes) : type(valueType), data(std::move(bytes)) {}
+    std::uint32_t type = 0;
+    std::string data; // as the registry reports it
+};
+
+// Keys by path, each a map of values; reads longer than the buffer fail as the registry's do.
+class FakeRegistry : public RegistryReader
+{
+public:
+    explicit FakeRegistry(EventLog& log) : m_log(log) {}
+    std::map<std::string, std::map<std::string, StoredValue>> keys;
+    int openKeys = 0;
+
+    std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) override
+    {
+        m_log.push_back("open " + std::to_string(root) + " " + std::string(path) + " " + std::to_string(access));
+        const auto found = keys.find(std::string(path));
+        if (found == keys.end())
+            return nullptr;
+        return std::make_unique<Key>(*this, found->second);
+    }
+
+private:
+    class Key : public RegistryKey
+    {
+    public:
+        Key(FakeRegistry& registry, const std::map<std::string, StoredValue>& values)
+            : m_registry(registry), m_values(values)
+        {
+            ++m_registry.openKeys;
+        }
+        ~Key() override { --m_registry.openKeys; }
+        RegistryRead QueryValue(std::string_view name, std::size_t bufferSize) override
+        {
+            m_registry.m_log.push_back("query " + std::string(name));
+            const auto found = m_values.find(std::string(name));
+            if (found == m_values.end())
+                return {2, 0, {}};
+            if (found->second.data.size() > bufferSize)
+                return {234, 0, {}}; // more data than the buffer holds
+            return {0, found->second.type, found->second.data};
+        }
+
+    private:
+        FakeRegistry& m_registry;
+        const std::map<std::string, StoredValue>& m_values;
+    };
+    EventLog& m_log;
+};
+
+struct ReadCase
+{
+    const char* name;
+    StoredValue stored;
+    bool read;
+    std::string text;
+};
+
+class GetKeyValueTable : public testing::TestWithParam<ReadCase>
+{
+};
+
+TEST_P(GetKeyValueTable, TrimsTheLastZeroAndConvertsByType)
+{
+    EventLog log;
+    FakeRegistry registry(log);
+    registry.keys["Key"]["Value"] = GetParam().stored;
+    std::string value = "stale";
+    value.clear();
+    EXPECT_EQ(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Value", value), GetParam().read);
+    EXPECT_EQ(value, GetParam().text);
+    EXPECT_EQ(registry.openKeys, 0) << "the key is closed on every path";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, GetKeyValueTable,
+    testing::Values(ReadCase{"TextWithItsZero", {kRegSz, std::string("C:\\msinfo.exe\0", 14)}, true, "C:\\msinfo.exe"},
+                    ReadCase{"TextWithoutZero", {kRegSz, "C:\\msinfo.exe"}, true, "C:\\msinfo.exe"},
+                    ReadCase{"TwoTrailingZerosLoseOne", {kRegSz, std::string("ab\0\0", 4)}, true,
+                             std::string("ab\0", 3)},
+                    ReadCase{"SizeZero", {kRegSz, ""}, true, ""},
+                    ReadCase{"Exactly1024Bytes", {kRegSz, std::string(1024, 'x')}, true, std::string(1024, 'x')},
+                    ReadCase{"LongerThanTheBufferCountsAsMissing", {kRegSz, std::string(1025, 'x')}, false, ""},
+                    ReadCase{"DwordOneLosesItsZeroTopByte", {kRegDword, std::string("\x01\0\0\0", 4)}, true,
+                             "&h000001"},
+                    ReadCase{"Dword12345678", {kRegDword, "\x78\x56\x34\x12"}, true, "&h12345678"},
+                    ReadCase{"ExpandableTextIsReadButNotConverted", {2, std::string("C:\\x\0", 5)}, true, ""}),
+    RowName());
+
+TEST(GetKeyValue, MissingKeyOrValueGivesFalseAndEmptyText)
+{
+    EventLog log;
+    FakeRegistry registry(log);
+    registry.keys["Key"] = {};
+    std::string value = "left over";
+    EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, "Key", "Missing", value));
+    EXPECT_EQ(value, "");
+    value = "left over";
+    EXPECT_FALSE(GetKeyValue(registry, kHkeyLocalMachine, "NoKey", "Value", value));
+    EXPECT_EQ(value, "");
+    EXPECT_EQ(log.front(), "open 2147483650 Key 131097") << "HKEY_LOCAL_MACHINE, opened for reading only";
+}
+
+class FakeLauncher : public ProgramLauncher
+{
+public:
+    explicit FakeLauncher(EventLog& log) : m_log(log) {}
+    std::vector<std::string> existingFiles;
+    FailurePlan failures;
+
+    bool FileExists(std::string_view path) override
+    {
+        m_log.push_back("exists? " + std::string(path));
+        return std::find(existingFiles.begin(), existingFiles.end(), path) != existingFiles.end();
+    }
+    void StartProgram(std::string_view path, int windowMode) override
+    {
+        m_log.push_back("start [" + std::string(path) + "] " + std::to_string(windowMode));
+        failures.ThrowIfPlanned("start");
+    }
+
+private:
+    EventLog& m_log;
+};
+
+constexpr const char* kLookup1 = R"(open 2147483650 SOFTWARE\Microsoft\Shared Tools\MSINFO 131097)";
+constexpr const char* kLookup2 = R"(open 2147483650 SOFTWARE\Microsoft\Shared Tools Location 131097)";
+constexpr const char* kUnavailable = "message 0 [(app title)] System Information Is Unavailable At This Time";
+
+class SysInfo : public testing::Test
+{
+protected:
+    EventLog log;
+    FakeRegistry registry{log};
+    FakeLauncher launcher{log};
+    FakeDesktop desktop{log};
+
+    EventLog Run()
+    {
+        StartSysInfo(registry, launcher, desktop);
+        return log;
+    }
+    void SetPath(const std::string& path, std::uint32_t type = kRegSz)
+    {
+        registry.keys[R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)"]["PATH"] = {type, path + std::string(1, '\0')};
+    }
+    void SetFolder(const std::string& folder)
+    {
+        registry.keys[R"(SOFTWARE\Microsoft\Shared Tools Location)"]["MSINFO"] = {kRegSz, folder};
+    }
+};
+
+TEST_F(SysInfo, StartsThePathOfTheFirstLookupWithoutReadingTheSecond)
+{
+    SetPath(R"(C:\Program Files\Common Files\msinfo32.exe)");
+    SetFolder(R"(C:\Other)");
+    EXPECT_EQ(Run(), (EventLog{kLookup1, "query PATH", R"(start [C:\Program Files\Common Files\msinfo32.exe] 1)"}));
+}
+
+TEST_F(SysInfo, AFirstPathThatCannotStartIsReportedAndTheSecondLookupNotMade)
+{
+    SetPath(R"(C:\No Such\msinfo32.exe)");
+    SetFolder(R"(C:\Tools)");
+    launcher.existingFiles = {R"(C:\Tools\MSINFO32.EXE)"};
+    launcher.failures.Fail("start", kErrFileNotFound);
+    EXPECT_EQ(Run(), (EventLog{kLookup1, "query PATH", R"(start [C:\No Such\msinfo32.exe] 1)", kUnavailable}));
+}
+
+TEST_F(SysInfo, FallsBackToTheFolderOfTheSecondLookupWhenItHoldsTheTool)
+{
+    SetFolder(R"(C:\Tools\)");
+    launcher.existingFiles = {R"(C:\Tools\\MSINFO32.EXE)"};
+    EXPECT_EQ(Run(), (EventLog{kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\\MSINFO32.EXE)",
+                               R"(start [C:\Tools\\MSINFO32.EXE] 1)"}));
+}
+
+TEST_F(SysInfo, FolderWithoutTheToolIsReportedAndNothingStarted)
+{
+    SetFolder(R"(C:\Tools)");
+    EXPECT_EQ(Run(), (EventLog{kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}));
+}
+
+TEST_F(SysInfo, NeitherValueIsReported)
+{
+    registry.keys[R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)"] = {};
+    EXPECT_EQ(Run(), (EventLog{kLookup1, "query PATH", kLookup2, kUnavailable}));
+}
+
+TEST_F(SysInfo, APathOfAnotherTypeCountsAsFoundButEmptyAndFailsToStart)
+{
+    SetPath(R"(%SystemRoot%\msinfo32.exe)", 2);
+    launcher.failures.Fail("start", kErrFileNotFound);
+    EXPECT_EQ(Run(), (EventLog{kLookup1, "query PATH", "start [] 1", kUnavailable}));
+}
+
+} // namespace
