@@ -86,10 +86,10 @@ if(MINGW)
 endif()
 
 # Reads another program's windows for the end-to-end tests.
-add_executable(velmora_inspect tests/e2e/inspect.cpp)
-target_link_libraries(velmora_inspect PRIVATE velmora_options)
+add_executable(velmora_window_probe tests/e2e/window_probe.cpp)
+target_link_libraries(velmora_window_probe PRIVATE velmora_options)
 if(MINGW)
-    target_link_options(velmora_inspect PRIVATE -municode)
+    target_link_options(velmora_window_probe PRIVATE -municode)
 endif()
 
 if(CMAKE_CROSSCOMPILING)

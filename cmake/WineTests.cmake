@@ -4,8 +4,8 @@
 set(VELMORA_WINEPREFIX ${CMAKE_BINARY_DIR}/wineprefix CACHE PATH "Wine prefix of the tests")
 set(VELMORA_WINE_ENV WINEPREFIX=${VELMORA_WINEPREFIX} WINEDEBUG=-all)
 
-add_test(NAME wine_prefix_up COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-prefix.sh up ${VELMORA_WINEPREFIX})
-add_test(NAME wine_prefix_down COMMAND ${CMAKE_SOURCE_DIR}/tests/wine-prefix.sh down ${VELMORA_WINEPREFIX})
+add_test(NAME wine_prefix_up COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh up ${VELMORA_WINEPREFIX})
+add_test(NAME wine_prefix_down COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-prefix.sh down ${VELMORA_WINEPREFIX})
 set_tests_properties(wine_prefix_up PROPERTIES FIXTURES_SETUP wine)
 set_tests_properties(wine_prefix_down PROPERTIES FIXTURES_CLEANUP wine)
 
@@ -24,7 +24,7 @@ function(velmora_e2e_test name)
         FIXTURES_REQUIRED wine
         RESOURCE_LOCK display
         TIMEOUT 120
-        ENVIRONMENT "${VELMORA_WINE_ENV};VELMORA_EXE=$<TARGET_FILE:velmora>;INSPECT_EXE=$<TARGET_FILE:velmora_inspect>")
+        ENVIRONMENT "${VELMORA_WINE_ENV};VELMORA_EXE=$<TARGET_FILE:velmora>;PROBE_EXE=$<TARGET_FILE:velmora_window_probe>")
 endfunction()
 
 velmora_e2e_test(startup)

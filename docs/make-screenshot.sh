@@ -6,8 +6,8 @@ scripts/setup.sh
 cmake --preset mingw --log-level=WARNING >/dev/null
 cmake --build --preset mingw --target velmora -j"$(nproc)" >/dev/null
 export WINEPREFIX=$PWD/build/mingw/wineprefix
-trap 'tests/wine-prefix.sh down "$WINEPREFIX"' EXIT
-tests/wine-prefix.sh up "$WINEPREFIX"
+trap 'scripts/wine-prefix.sh down "$WINEPREFIX"' EXIT
+scripts/wine-prefix.sh up "$WINEPREFIX"
 # Installed where a user would put it, so that the status line shows C:\Velmora\Velmora.reg.
 mkdir -p "$WINEPREFIX/drive_c/Velmora"
 cp build/mingw/bin/velmora.exe "$WINEPREFIX/drive_c/Velmora/velmora.exe"

@@ -11,8 +11,8 @@ if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 export WINEPREFIX=$PWD/build/mingw/wineprefix WINEDEBUG=-all
-tests/wine-prefix.sh up "$WINEPREFIX"
-trap 'tests/wine-prefix.sh down "$WINEPREFIX"' EXIT
+scripts/wine-prefix.sh up "$WINEPREFIX"
+trap 'scripts/wine-prefix.sh down "$WINEPREFIX"' EXIT
 
 # Milliseconds from start until a visible window of that title exists.
 time_to_window() {

@@ -18,20 +18,20 @@ constexpr std::string_view kNotice = "\r\n"
                                      "Free to use; you alone are responsible for its use.";
 
 constexpr std::array kControls = {
-    ControlSpec{Button, "cmdOK", -1, "&OK", 3238, 3720, 1260, 345, 0, kIdCmdOk},
-    ControlSpec{Button, "cmdSysInfo", -1, "&System Info...", 3238, 4200, 1245, 345, 1, kIdCmdSysInfo},
-    ControlSpec{Label, "Label1", -1, kNotice, 0, 2040, 4605, 1305, 2, kIdLabel1, kAboutLabelColour},
-    ControlSpec{Label, "lblDescription", -1,
+    ControlDef{Button, "cmdOK", -1, "&OK", 3238, 3720, 1260, 345, 0, kIdCmdOk},
+    ControlDef{Button, "cmdSysInfo", -1, "&System Info...", 3238, 4200, 1245, 345, 1, kIdCmdSysInfo},
+    ControlDef{Label, "Label1", -1, kNotice, 0, 2040, 4605, 1305, 2, kIdLabel1, kAboutLabelColour},
+    ControlDef{Label, "lblDescription", -1,
                 "      Freeware Velmora - Create Reg file:         Velmora.reg - and run it", 32, 942, 4575, 735, 3,
                 kIdLblDescription, kAboutLabelColour},
-    ControlSpec{Label, "lblTitle", -1, "Velmora", 840, 120, 3045, 705, 4, kIdLblTitle, kAboutLabelColour},
+    ControlDef{Label, "lblTitle", -1, "Velmora", 840, 120, 3045, 705, 4, kIdLblTitle, kAboutLabelColour},
     // Sizes itself to its text; only its left and top edges are fixed.
-    ControlSpec{Label, "lblVersion", -1, "", 2160, 1789, 75, 210, 5, kIdLblVersion, kAboutLabelColour},
+    ControlDef{Label, "lblVersion", -1, "", 2160, 1789, 75, 210, 5, kIdLblVersion, kAboutLabelColour},
 };
 
 } // namespace
 
-std::span<const ControlSpec> AboutControls()
+std::span<const ControlDef> AboutControls()
 {
     return kControls;
 }

@@ -36,7 +36,7 @@ inline constexpr AboutFont kAboutFont{"Arial", 8.25, 177};
 inline constexpr AboutFont kAboutTitleFont{"Arial", 12.0, 177};
 
 /// The straight line Line1, in twips; it runs past the right edge and is clipped there.
-struct LineSpec
+struct LineDef
 {
     int x1;
     int y1;
@@ -45,10 +45,10 @@ struct LineSpec
     int width;
     Rgb colour;
 };
-inline constexpr LineSpec kAboutLine{0, 3480, 6240, 3480, 2, {255, 255, 255}};
+inline constexpr LineDef kAboutLine{0, 3480, 6240, 3480, 2, {255, 255, 255}};
 
 /// The controls of the About dialog in creation order; where two overlap the later lies on top.
-std::span<const ControlSpec> AboutControls();
+std::span<const ControlDef> AboutControls();
 
 /// " Version 1.0.1", CR LF, and the copyright line: the text the load step puts into lblVersion.
 std::string VersionText(const AppIdentity& identity);

@@ -37,16 +37,7 @@ AboutWindow::AboutWindow(Application& application)
 void AboutWindow::Create(HWND hiddenOwner)
 {
     const HINSTANCE instance = m_application.Instance();
-    m_icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON, 32, 32, LR_SHARED));
-
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = m_icon;
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass); // fails harmlessly when the class exists from an earlier dialog
+    m_icon = RegisterWindowClass(instance, kClassName, IDI_VELMORA);
 
     // Always the same place on the screen: the client area's corner at fixed twips.
     m_dpi = ::GetDpiForSystem();
@@ -71,18 +62,18 @@ void AboutWindow::Create(HWND hiddenOwner)
 void AboutWindow::CreateControls()
 {
     const HINSTANCE instance = m_application.Instance();
-    for (const ControlSpec& spec : AboutControls())
+    for (const ControlDef& def : AboutControls())
     {
-        const bool isButton = spec.kind == ControlKind::Button;
+        const bool isButton = def.kind == ControlKind::Button;
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        style |= isButton ? WS_TABSTOP | BS_NOTIFY | (spec.id == kIdCmdOk ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
+        style |= isButton ? WS_TABSTOP | BS_NOTIFY | (def.id == kIdCmdOk ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
                           : SS_CENTER | SS_NOPREFIX;
-        const RECT rect = ControlRect(spec, m_dpi);
-        const HWND control = ::CreateWindowExW(0, isButton ? L"BUTTON" : L"STATIC", Widen(spec.text).c_str(), style,
+        const RECT rect = ControlRect(def, m_dpi);
+        const HWND control = ::CreateWindowExW(0, isButton ? L"BUTTON" : L"STATIC", Widen(def.text).c_str(), style,
                                                rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                               m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)),
+                                               m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
                                                instance, nullptr);
-        const HFONT font = spec.id == kIdLblTitle ? m_titleFont.get() : m_font.get();
+        const HFONT font = def.id == kIdLblTitle ? m_titleFont.get() : m_font.get();
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         // A later control lies above the earlier ones it overlaps.
         if (!isButton)
@@ -101,8 +92,7 @@ void AboutWindow::SetVersionText(std::string_view text)
 void AboutWindow::FitVersionLabel()
 {
     const HWND label = ::GetDlgItem(m_window, kIdLblVersion);
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(label)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(label, text.data(), static_cast<int>(text.size()))));
+    const std::wstring text = WindowText(label);
     const HDC dc = ::GetDC(label);
     const HGDIOBJ oldFont = ::SelectObject(dc, m_font.get());
     RECT bounds{0, 0, 0, 0};

@@ -14,7 +14,7 @@ inline constexpr int kMainClientHeight = 5790; // twips
 inline constexpr Rgb kMainBackground{255, 192, 128};
 inline constexpr int kIconCornerSize = 480; // twips kept free of controls for the icon
 
-struct MenuCommandSpec
+struct MenuCommandDef
 {
     std::string_view name;
     std::string_view caption;
@@ -22,12 +22,12 @@ struct MenuCommandSpec
 };
 
 /// Every control of the main window, in top-to-bottom order.
-std::span<const ControlSpec> MainWindowControls();
+std::span<const ControlDef> MainWindowControls();
 
 /// The menu bar: three commands side by side, no submenus.
-std::span<const MenuCommandSpec> MainMenuCommands();
+std::span<const MenuCommandDef> MainMenuCommands();
 
 /// The control of the given name (and index within its group); nullptr when there is none.
-const ControlSpec* FindControl(std::span<const ControlSpec> controls, std::string_view name, int index = -1);
+const ControlDef* FindControl(std::span<const ControlDef> controls, std::string_view name, int index = -1);
 
 } // namespace velmora

@@ -44,7 +44,7 @@ int FieldControlId(Field field)
     return 0;
 }
 
-const ControlSpec* SpecOf(int id)
+const ControlDef* DefOf(int id)
 {
     const auto controls = MainWindowControls();
     const auto found = std::find_if(controls.begin(), controls.end(), [id](const auto& c) { return c.id == id; });
@@ -52,27 +52,20 @@ const ControlSpec* SpecOf(int id)
 }
 
 // Tab order follows creation order, so controls are created by tab index.
-std::vector<ControlSpec> ControlsInTabOrder()
+std::vector<ControlDef> ControlsInTabOrder()
 {
     const auto controls = MainWindowControls();
-    std::vector<ControlSpec> ordered(controls.begin(), controls.end());
-    std::ranges::sort(ordered, {}, &ControlSpec::tabIndex);
+    std::vector<ControlDef> ordered(controls.begin(), controls.end());
+    std::ranges::sort(ordered, {}, &ControlDef::tabIndex);
     return ordered;
 }
 
 HMENU CreateMainMenu()
 {
     const HMENU menu = ::CreateMenu();
-    for (const MenuCommandSpec& command : MainMenuCommands())
+    for (const MenuCommandDef& command : MainMenuCommands())
         ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command.id), Widen(command.caption).c_str());
     return menu;
-}
-
-std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
 }
 
 } // namespace
@@ -85,19 +78,7 @@ MainWindow::MainWindow(Application& application)
 void MainWindow::Create(int showCommand)
 {
     const HINSTANCE instance = m_application.Instance();
-    m_icon = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON, 32, 32, LR_SHARED));
-
-    WNDCLASSEXW windowClass{};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = WindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hIcon = m_icon;
-    windowClass.hIconSm = static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDI_VELMORA), IMAGE_ICON,
-                                                          ::GetSystemMetrics(SM_CXSMICON),
-                                                          ::GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    ::RegisterClassExW(&windowClass);
+    m_icon = RegisterWindowClass(instance, kClassName, IDI_VELMORA);
 
     // Sized for the system DPI, and again if the window lands on a monitor with another one.
     const UINT systemDpi = ::GetDpiForSystem();
@@ -127,12 +108,12 @@ void MainWindow::Create(int showCommand)
 void MainWindow::CreateControls()
 {
     const HINSTANCE instance = m_application.Instance();
-    for (const ControlSpec& spec : ControlsInTabOrder())
+    for (const ControlDef& def : ControlsInTabOrder())
     {
         const wchar_t* className = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
         DWORD exStyle = 0;
-        switch (spec.kind)
+        switch (def.kind)
         {
         case ControlKind::Label:
             // SS_CENTER breaks long text at word boundaries and cuts what does not fit.
@@ -145,16 +126,16 @@ void MainWindow::CreateControls()
             break;
         case ControlKind::Button:
             className = L"BUTTON";
-            style |= WS_TABSTOP | BS_NOTIFY | (spec.id == IDC_CMDSAVETOREGISTRY ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            style |= WS_TABSTOP | BS_NOTIFY | (def.id == IDC_CMDSAVETOREGISTRY ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
             break;
         }
-        const RECT rect = ControlRect(spec, m_dpi);
-        const HWND control = ::CreateWindowExW(exStyle, className, Widen(spec.text).c_str(), style, rect.left,
+        const RECT rect = ControlRect(def, m_dpi);
+        const HWND control = ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left,
                                                rect.top, rect.right - rect.left, rect.bottom - rect.top, m_window,
-                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance,
+                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
                                                nullptr);
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
-        if (spec.kind == ControlKind::TextBox)
+        if (def.kind == ControlKind::TextBox)
             ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
     }
 }
@@ -163,10 +144,10 @@ void MainWindow::ApplyDpi(UINT dpi)
 {
     m_dpi = dpi;
     m_font = CreateMessageFont(dpi);
-    for (const ControlSpec& spec : MainWindowControls())
+    for (const ControlDef& def : MainWindowControls())
     {
-        const HWND control = ::GetDlgItem(m_window, spec.id);
-        const RECT rect = ControlRect(spec, dpi);
+        const HWND control = ::GetDlgItem(m_window, def.id);
+        const RECT rect = ControlRect(def, dpi);
         ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
                        SWP_NOZORDER | SWP_NOACTIVATE);
         ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
@@ -281,17 +262,17 @@ LRESULT MainWindow::OnNotify(const NMHDR& header)
 {
     if (header.code != NM_CUSTOMDRAW)
         return 0;
-    const ControlSpec* spec = SpecOf(static_cast<int>(header.idFrom));
-    if (!spec || !spec->faceColour)
+    const ControlDef* def = DefOf(static_cast<int>(header.idFrom));
+    if (!def || !def->faceColour)
         return CDRF_DODEFAULT;
-    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), ToColorref(*spec->faceColour));
+    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), ToColorref(*def->faceColour));
 }
 
 LRESULT MainWindow::OnColourLabel(HDC dc, HWND label)
 {
-    const ControlSpec* spec = SpecOf(::GetDlgCtrlID(label));
+    const ControlDef* def = DefOf(::GetDlgCtrlID(label));
     ::SetBkColor(dc, ToColorref(kMainBackground));
-    ::SetTextColor(dc, spec && spec->textColour ? ToColorref(*spec->textColour) : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetTextColor(dc, def && def->textColour ? ToColorref(*def->textColour) : ::GetSysColor(COLOR_WINDOWTEXT));
     return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
 }
 

@@ -23,7 +23,7 @@ enum class ControlKind
 };
 
 /// One control of a window definition; positions and sizes in twips from the client area's corner.
-struct ControlSpec
+struct ControlDef
 {
     ControlKind kind;
     std::string_view name;

@@ -1,6 +1,7 @@
 #include "win32/coloured_button.h"
 
 #include "win32/unique_handle.h"
+#include "win32/window_base.h"
 
 #include <string>
 
@@ -29,8 +30,7 @@ LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face)
     ::FillRect(dc, &rect, faceBrush.get());
     ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
-    std::wstring caption(static_cast<std::size_t>(::GetWindowTextLengthW(button)) + 1, L'\0');
-    caption.resize(static_cast<std::size_t>(::GetWindowTextW(button, caption.data(), static_cast<int>(caption.size()))));
+    const std::wstring caption = WindowText(button);
     RECT textRect = rect;
     if (pressed)
         ::OffsetRect(&textRect, 1, 1);

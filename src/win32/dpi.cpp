@@ -6,7 +6,7 @@
 namespace velmora::win32
 {
 
-RECT ControlRect(const ControlSpec& control, UINT dpi)
+RECT ControlRect(const ControlDef& control, UINT dpi)
 {
     const int d = static_cast<int>(dpi);
     const int left = TwipsToPixels(control.left, d);

@@ -9,7 +9,7 @@ namespace velmora::win32
 {
 
 /// A control's rectangle in pixels at the given DPI.
-RECT ControlRect(const ControlSpec& control, UINT dpi);
+RECT ControlRect(const ControlDef& control, UINT dpi);
 
 /// The desktop's message font (the default dialog font) at the given DPI.
 UniqueHfont CreateMessageFont(UINT dpi);

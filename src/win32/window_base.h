@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 namespace velmora::win32
 {
 
@@ -14,6 +16,26 @@ public:
     [[nodiscard]] HWND Window() const { return m_window; }
 
 protected:
+    /// Registers the window class (once; later calls fail harmlessly) with the icon of the given
+    /// resource id, and returns that icon at 32 x 32, a shared handle that is never destroyed.
+    static HICON RegisterWindowClass(HINSTANCE instance, const wchar_t* className, int iconId)
+    {
+        const auto loadIcon = [&](int size) {
+            return static_cast<HICON>(
+                ::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED));
+        };
+        WNDCLASSEXW windowClass{};
+        windowClass.cbSize = sizeof(windowClass);
+        windowClass.lpfnWndProc = WindowProc;
+        windowClass.hInstance = instance;
+        windowClass.hIcon = loadIcon(32);
+        windowClass.hIconSm = loadIcon(::GetSystemMetrics(SM_CXSMICON));
+        windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+        windowClass.lpszClassName = className;
+        ::RegisterClassExW(&windowClass);
+        return windowClass.hIcon;
+    }
+
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     {
         Derived* self = nullptr;
@@ -55,5 +77,13 @@ protected:
 
     HWND m_window = nullptr;
 };
+
+/// The text of a window or control.
+inline std::wstring WindowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
 
 } // namespace velmora::win32

@@ -29,18 +29,7 @@ about=$(wait_window '^About Velmora$')
 keys_to "$about" Tab
 expect_eq "focus after Tab" "$(focused_id 'About Velmora')" 3001
 keys_to "$about" Return
-for _ in $(seq 75); do
-    [ "$(inspect --count Velmora '#32770')" = 1 ] && break
-    sleep 0.2
-done
-inspect Velmora '#32770' | grep -q 'text=System Information Is Unavailable At This Time$' ||
-    fail "no unavailable message: $(inspect Velmora '#32770')"
-box=$(xdotool search --onlyvisible --name '^Velmora$' | grep -v -x "$MAIN_WINDOW" | head -1)
-keys_to "$box" Return
-for _ in $(seq 75); do
-    [ "$(inspect --count Velmora '#32770')" = 0 ] && break
-    sleep 0.2
-done
+expect_message_box Velmora "System Information Is Unavailable At This Time"
 expect_eq "About dialogs after System Info" "$(inspect --count 'About Velmora')" 1
 pass "System Info says the tool is unavailable and the dialog stays"
 
@@ -54,11 +43,7 @@ keys_to "$MAIN_WINDOW" alt+a
 about=$(wait_window '^About Velmora$')
 click_to "$MAIN_WINDOW" 20 395 # the status label, below the menu bar and left of the dialog
 keys_to "$MAIN_WINDOW" alt+x
-for _ in $(seq 75); do
-    [ "$(inspect --count Velmora VelmoraMainWindow)" = 0 ] && break
-    sleep 0.2
-done
-expect_eq "main windows after Exit" "$(inspect --count Velmora VelmoraMainWindow)" 0
+wait_for "main windows after Exit" 0 inspect --count Velmora VelmoraMainWindow
 expect_eq "About dialogs after Exit" "$(inspect --count 'About Velmora')" 1
 kill -0 "$VELMORA_PID" 2>/dev/null || fail "the program ended while the About dialog was open"
 keys_to "$about" Escape

@@ -1,8 +1,8 @@
 # Shared by the end-to-end tests: start the real velmora.exe under Wine in a folder of its own,
 # find its windows, press keys, read controls. Sourced, not run.
-#   Needs: VELMORA_EXE, INSPECT_EXE, WINEPREFIX, DISPLAY (an X server; the test command starts Xvfb).
+#   Needs: VELMORA_EXE, PROBE_EXE, WINEPREFIX, DISPLAY (an X server; the test command starts Xvfb).
 set -euo pipefail
-: "${VELMORA_EXE:?}" "${INSPECT_EXE:?}" "${WINEPREFIX:?}" "${DISPLAY:?an X display is needed (run under xvfb-run)}"
+: "${VELMORA_EXE:?}" "${PROBE_EXE:?}" "${WINEPREFIX:?}" "${DISPLAY:?an X display is needed (run under xvfb-run)}"
 export WINEDEBUG=-all
 
 E2E_NAME=$(basename "$0" .sh)
@@ -83,9 +83,9 @@ type_to() {
     xdotool type --delay 20 "$2"
 }
 
-# The controls of a window, one line each (see inspect.cpp).
+# The controls of a window, one line each (see window_probe.cpp).
 inspect() {
-    { wine "$INSPECT_EXE" "$@" 2>/dev/null || true; } | tr -d '\r'
+    { wine "$PROBE_EXE" "$@" 2>/dev/null || true; } | tr -d '\r'
 }
 
 # The text of the control with the given id in the window of the given title.
@@ -97,15 +97,32 @@ focused_id() {
     inspect "$1" | sed -n 's/^child id=\([0-9-]*\) .* focus=1 .*/\1/p'
 }
 
-# Waits until a control's text equals the expected one; fails after 15 s.
-wait_text() {
-    local actual
+# wait_for WHAT EXPECTED COMMAND...: runs the command until it prints the expected text; fails
+# after 15 s, naming what it waited for.
+wait_for() {
+    local what=$1 expected=$2 actual
+    shift 2
     for _ in $(seq 75); do
-        actual=$(control_text "$1" "$2")
-        [ "$actual" = "$3" ] && return 0
+        actual=$("$@")
+        [ "$actual" = "$expected" ] && return 0
         sleep 0.2
     done
-    fail "control $2 of $1: expected [$3], got [$actual]"
+    fail "$what: expected [$expected], got [$actual]"
+}
+
+wait_text() {
+    wait_for "control $2 of $1" "$3" control_text "$1" "$2"
+}
+
+# Waits for exactly one message box of that title, checks its text, and closes it with Enter.
+expect_message_box() {
+    local title=$1 text=$2 box
+    wait_for "message boxes titled $title" 1 inspect --count "$title" '#32770'
+    inspect "$title" '#32770' | grep -q -F "text=$text" ||
+        fail "message box $title: no text [$text] in $(inspect "$title" '#32770')"
+    box=$(xdotool search --onlyvisible --name "^$title\$" | grep -v -x "$MAIN_WINDOW" | head -1)
+    keys_to "$box" Return
+    wait_for "message boxes titled $title after Enter" 0 inspect --count "$title" '#32770'
 }
 
 expect_eq() {
@@ -117,13 +134,7 @@ reg_value() {
 }
 
 wait_reg_value() {
-    local actual
-    for _ in $(seq 75); do
-        actual=$(reg_value "$1" "$2")
-        [ "$actual" = "$3" ] && return 0
-        sleep 0.2
-    done
-    fail "registry $1 $2: expected [$3], got [$actual]"
+    wait_for "registry $1 $2" "$3" reg_value "$1" "$2"
 }
 
 # Waits for the program to end by itself; fails after 15 s.

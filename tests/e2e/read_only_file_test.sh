@@ -7,18 +7,7 @@ chmod a-w "$APP_DIR/Velmora.reg"
 start_velmora
 
 keys_to "$MAIN_WINDOW" alt+s
-for _ in $(seq 75); do
-    [ "$(inspect --count Velmora '#32770')" = 1 ] && break
-    sleep 0.2
-done
-inspect Velmora '#32770' | grep -q 'text=Error Number: 52 Bad file name or number$' ||
-    fail "no message 52: $(inspect Velmora '#32770')"
-box=$(xdotool search --onlyvisible --name '^Velmora$' | grep -v -x "$MAIN_WINDOW" | head -1)
-keys_to "$box" Return
-for _ in $(seq 75); do
-    [ "$(inspect --count Velmora '#32770')" = 0 ] && break
-    sleep 0.2
-done
+expect_message_box Velmora "Error Number: 52 Bad file name or number"
 sleep 1
 expect_eq "message boxes after the first" "$(inspect --count Velmora '#32770')" 0
 expect_eq "content of the read-only file" "$(cat "$APP_DIR/Velmora.reg")" "old content"

@@ -20,27 +20,6 @@ TEST(VersionText, IsVersionCrLfCopyrightWithoutPadding)
     EXPECT_TRUE(VersionText({"Velmora", 65535, 0, 65535}).starts_with(" Version 65535.0.65535\r\n"));
 }
 
-TEST(AboutLayout, OkComesFirstInTabOrderAndTheDescriptionKeepsItsSpacing)
-{
-    const auto controls = AboutControls();
-    ASSERT_GE(controls.size(), 2u);
-    EXPECT_EQ(controls[0].name, "cmdOK");
-    EXPECT_EQ(controls[0].id, 1) << "Enter and Esc reach cmdOK through the dialog manager as IDOK";
-    EXPECT_EQ(controls[1].name, "cmdSysInfo");
-    for (const ControlSpec& control : controls)
-    {
-        if (control.kind == ControlKind::Label)
-        {
-            EXPECT_EQ(control.textColour, kAboutLabelColour) << control.name;
-        }
-        if (control.name == "lblDescription")
-        {
-            EXPECT_EQ(control.text, "      Freeware Velmora - Create Reg file:         Velmora.reg - and run it");
-        }
-        EXPECT_FALSE(control.left < 480 && control.top < 480) << control.name << " covers the icon";
-    }
-}
-
 class FakeAbout : public AboutHost, public AboutView
 {
 public:

@@ -10,10 +10,11 @@ using namespace velmora::testing_support;
 namespace
 {
 
-class FakeOpenDialog : public OpenFileDialog
+// The dialog and the value field in one fake: every call goes to the log.
+class FakeDialogAndField : public OpenFileDialog, public FileSelectionView
 {
 public:
-    explicit FakeOpenDialog(EventLog& log) : m_log(log) {}
+    explicit FakeDialogAndField(EventLog& log) : m_log(log) {}
 
     std::string nameAfterShow; // what the user picks; empty for Cancel
     FailurePlan failures;
@@ -31,6 +32,8 @@ public:
         failures.ThrowIfPlanned("filename");
         return m_fileName;
     }
+    void SetValueText(std::string_view text) override { m_log.push_back("value [" + std::string(text) + "]"); }
+    WindowRef Owner() override { return {}; }
 
 private:
     void Record(const std::string& call)
@@ -42,26 +45,14 @@ private:
     std::string m_fileName;
 };
 
-class FakeValueView : public FileSelectionView
-{
-public:
-    explicit FakeValueView(EventLog& log) : m_log(log) {}
-    void SetValueText(std::string_view text) override { m_log.push_back("value [" + std::string(text) + "]"); }
-    WindowRef Owner() override { return {}; }
-
-private:
-    EventLog& m_log;
-};
-
 class FileSelection : public testing::Test
 {
 protected:
     EventLog log;
-    FakeOpenDialog dialog{log};
-    FakeValueView view{log};
+    FakeDialogAndField dialog{log};
     FakeDesktop desktop{log};
 
-    void Run() { cmdSelectFile_Click(view, dialog, desktop); }
+    void Run() { cmdSelectFile_Click(dialog, dialog, desktop); }
 };
 
 const EventLog kSetUpAndShow = {"title [ Open ]", "cancel error off", "filter [All Files (*.*)|*.*]", "show"};

@@ -13,15 +13,6 @@ using namespace velmora::testing_support;
 namespace
 {
 
-TEST(RegFileLines, AreHeaderEmptyLineKeyPathAndValueLine)
-{
-    const auto lines = RegFileLines("[Paint]", R"("File1"="x")");
-    EXPECT_EQ(lines[0], "REGEDIT4");
-    EXPECT_EQ(lines[1], "");
-    EXPECT_EQ(lines[2], "[Paint]");
-    EXPECT_EQ(lines[3], R"("File1"="x")");
-}
-
 TEST(WriteRegFile, RunsEveryUnitInOrder)
 {
     EventLog log;

@@ -21,47 +21,43 @@ struct StoredValue
     std::string data; // as the registry reports it
 };
 
-// Keys by path, each a map of values; reads longer than the buffer fail as the registry's do.
+using FakeKeys = std::map<std::string, std::map<std::string, StoredValue>>;
+
+// Values longer than the buffer are not read, as with the registry; open keys are counted.
 class FakeRegistry : public RegistryReader
 {
 public:
     explicit FakeRegistry(EventLog& log) : m_log(log) {}
-    std::map<std::string, std::map<std::string, StoredValue>> keys;
+    FakeKeys keys;
     int openKeys = 0;
 
     std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) override
     {
         m_log.push_back("open " + std::to_string(root) + " " + std::string(path) + " " + std::to_string(access));
         const auto found = keys.find(std::string(path));
-        if (found == keys.end())
-            return nullptr;
-        return std::make_unique<Key>(*this, found->second);
+        return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
     }
 
 private:
-    class Key : public RegistryKey
+    struct Key : RegistryKey
     {
-    public:
-        Key(FakeRegistry& registry, const std::map<std::string, StoredValue>& values)
-            : m_registry(registry), m_values(values)
+        Key(FakeRegistry& registry, const std::map<std::string, StoredValue>& values) : owner(registry), stored(values)
         {
-            ++m_registry.openKeys;
+            ++owner.openKeys;
         }
-        ~Key() override { --m_registry.openKeys; }
+        ~Key() override { --owner.openKeys; }
         RegistryRead QueryValue(std::string_view name, std::size_t bufferSize) override
         {
-            m_registry.m_log.push_back("query " + std::string(name));
-            const auto found = m_values.find(std::string(name));
-            if (found == m_values.end())
+            owner.m_log.push_back("query " + std::string(name));
+            const auto found = stored.find(std::string(name));
+            if (found == stored.end())
                 return {2, 0, {}};
             if (found->second.data.size() > bufferSize)
-                return {234, 0, {}}; // more data than the buffer holds
+                return {234, 0, {}};
             return {0, found->second.type, found->second.data};
         }
-
-    private:
-        FakeRegistry& m_registry;
-        const std::map<std::string, StoredValue>& m_values;
+        FakeRegistry& owner;
+        const std::map<std::string, StoredValue>& stored;
     };
     EventLog& m_log;
 };

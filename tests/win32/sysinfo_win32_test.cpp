@@ -37,7 +37,7 @@ protected:
     ScopedTestKey cleanup{HKEY_CURRENT_USER, LR"(Software\VelmoraTest)"};
 };
 
-TEST_P(GetKeyValueWin32, ReadsTheStoredBytesAsSpecifiedForTheirType)
+TEST_P(GetKeyValueWin32, ReadsTheReportedBytesAndConvertsByType)
 {
     const RealValue& value = GetParam();
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, kValuesKey, L"Value", value.type, value.bytes.data(),

@@ -1,37 +1,42 @@
 #include "test_support.h"
 
+#include "win32/wide.h"
+
 #include <gtest/gtest.h>
 
 #include <tlhelp32.h>
 
+#include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <vector>
 
 namespace velmora::testing_support
 {
+
+namespace fs = std::filesystem;
+
 namespace
 {
 
+// With FindFirstFileW rather than std::filesystem, which stops at folders deeper than MAX_PATH.
 void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW found{};
     win32::UniqueFindHandle search(::FindFirstFileW((path + L"\\*").c_str(), &found));
-    if (search)
+    for (BOOL more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found))
     {
-        do
-        {
-            const std::wstring name = found.cFileName;
-            if (name == L"." || name == L"..")
-                continue;
-            const std::wstring child = path + L"\\" + name;
-            ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL);
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-                RemoveTree(child);
-            else
-                ::DeleteFileW(child.c_str());
-        } while (::FindNextFileW(search.get(), &found));
+        const std::wstring name = found.cFileName;
+        if (name == L"." || name == L"..")
+            continue;
+        const std::wstring child = path + L"\\" + name;
+        ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL); // tests leave read-only files
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(child);
+        else
+            ::DeleteFileW(child.c_str());
     }
-    ::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    search.reset();
     ::RemoveDirectoryW(path.c_str());
 }
 
@@ -39,20 +44,12 @@ void RemoveTree(const std::wstring& path)
 
 TempFolder::TempFolder()
 {
-    wchar_t temp[MAX_PATH + 1];
-    const DWORD length = ::GetTempPathW(static_cast<DWORD>(std::size(temp)), temp);
-    if (length == 0)
-        throw std::runtime_error("no temp folder");
     static unsigned counter = 0;
-    for (;;)
-    {
-        m_path = std::wstring(temp) + L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                 std::to_wstring(++counter);
-        if (::CreateDirectoryW(m_path.c_str(), nullptr))
-            return;
-        if (::GetLastError() != ERROR_ALREADY_EXISTS)
-            throw std::runtime_error("cannot create a temp folder");
-    }
+    m_path = (fs::temp_directory_path() / (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                           std::to_wstring(++counter)))
+                 .wstring();
+    RemoveTree(m_path);
+    fs::create_directories(m_path);
 }
 
 TempFolder::~TempFolder()
@@ -62,32 +59,21 @@ TempFolder::~TempFolder()
 
 std::string TempFolder::PathUtf8() const
 {
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, m_path.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, m_path.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-    utf8.pop_back();
-    return utf8;
+    return win32::Narrow(m_path);
 }
 
 std::string ReadFileBytes(const std::wstring& path)
 {
-    win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                         OPEN_EXISTING, 0, nullptr));
-    if (!file)
+    std::ifstream in(fs::path(path), std::ios::binary);
+    if (!in)
         throw std::runtime_error("cannot open file for reading");
-    std::string bytes;
-    char buffer[65536];
-    DWORD read = 0;
-    while (::ReadFile(file.get(), buffer, static_cast<DWORD>(std::size(buffer)), &read, nullptr) && read > 0)
-        bytes.append(buffer, read);
-    return bytes;
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
-    win32::UniqueFile file(::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
-    DWORD written = 0;
-    if (!file || !::WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr))
+    std::ofstream out(fs::path(path), std::ios::binary | std::ios::trunc);
+    if (!(out << bytes))
         throw std::runtime_error("cannot write file");
 }
 

@@ -1,8 +1,8 @@
 // Prints what an end-to-end test needs to see of a running program's windows.
-//   inspect TITLE [CLASS]          the first visible top-level window of that title (and window
-//                                  class), then each child: id, class, rectangle in client pixels,
-//                                  focus and default-button marks, text
-//   inspect --count TITLE [CLASS]  how many visible top-level windows match
+//   window_probe TITLE [CLASS]          the first visible top-level window of that title (and window
+//                                       class), then each child: id, class, rectangle in client
+//                                       pixels, focus and default-button marks, text
+//   window_probe --count TITLE [CLASS]  how many visible top-level windows match
 #include <windows.h>
 
 #include <cstdio>
@@ -84,7 +84,7 @@ int wmain(int argc, wchar_t** argv)
     const int first = count ? 2 : 1;
     if (argc - first < 1 || argc - first > 2)
     {
-        std::fprintf(stderr, "usage: inspect [--count] TITLE [CLASS]\n");
+        std::fprintf(stderr, "usage: window_probe [--count] TITLE [CLASS]\n");
         return 2;
     }
     const auto windows = TopLevelWindows(argv[first], argc - first == 2 ? argv[first + 1] : L"");
@@ -95,7 +95,7 @@ int wmain(int argc, wchar_t** argv)
     }
     if (windows.empty())
     {
-        std::fprintf(stderr, "inspect: no visible window titled as asked\n");
+        std::fprintf(stderr, "window_probe: no visible window titled as asked\n");
         return 1;
     }
     const HWND window = windows.front();

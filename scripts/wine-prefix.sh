@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Brings the tests' throwaway Wine prefix up (created once, then reused) or down.
+# Brings a throwaway Wine prefix up (created once, then reused) or down: the tests', the
+# screenshot's and the start-up comparison's, never the user's own.
 #   wine-prefix.sh up|down PREFIX
 set -euo pipefail
 action=$1
