@@ -3,7 +3,6 @@
 #include "about/about_layout.h"
 #include "app/application_win32.h"
 #include "app/resource.h"
-#include "win32/default_button.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
@@ -19,7 +18,6 @@ constexpr wchar_t kClassName[] = L"VelmoraAboutWindow";
 // A fixed dialog frame with a close box and neither minimise nor maximise box.
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
-constexpr UINT kApplyDefaultButton = WM_APP + 1;
 
 UniqueHfont CreateAboutFont(const AboutFont& font, UINT dpi)
 {
@@ -79,7 +77,7 @@ void AboutWindow::CreateControls()
         if (!isButton)
             ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
-    m_focus.Remember(::GetDlgItem(m_window, kIdCmdOk));
+    m_dialog.SetFocusControl(::GetDlgItem(m_window, kIdCmdOk));
 }
 
 void AboutWindow::SetVersionText(std::string_view text)
@@ -111,6 +109,8 @@ void AboutWindow::ShowAndActivate()
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_backgroundBrush.get(), result))
+        return result;
     switch (message)
     {
     case WM_CREATE:
@@ -119,39 +119,20 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int notification = HIWORD(wParam);
-        if (lParam && notification == BN_SETFOCUS)
-            ::PostMessageW(m_window, kApplyDefaultButton, 0, 0);
-        else if (id == IDCANCEL || (id == kIdCmdOk && notification == BN_CLICKED))
+        if (id == IDCANCEL || (id == kIdCmdOk && notification == BN_CLICKED))
             ::DestroyWindow(m_window); // cmdOK, Esc: closed and discarded
         else if (id == kIdCmdSysInfo && notification == BN_CLICKED)
             StartSysInfo(m_registry, m_launcher, m_application.Desktop());
         return 0;
     }
-    case kApplyDefaultButton:
-        ApplyDefaultButtonRule(m_window, kIdCmdOk);
-        return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(kIdCmdOk, DC_HASDEFID);
     case WM_CTLCOLORSTATIC: {
         const HDC dc = reinterpret_cast<HDC>(wParam);
         ::SetTextColor(dc, ToColorref(kAboutLabelColour));
         ::SetBkColor(dc, ToColorref(kAboutBackground));
         return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
     }
-    case WM_ERASEBKGND: {
-        RECT client;
-        ::GetClientRect(m_window, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, m_backgroundBrush.get());
-        return 1;
-    }
     case WM_PAINT:
         OnPaint();
-        return 0;
-    case WM_ACTIVATE:
-        m_focus.OnActivate(m_window, LOWORD(wParam) != WA_INACTIVE);
-        return 0;
-    case WM_SETFOCUS:
-        m_focus.OnActivate(m_window, true);
         return 0;
     case WM_DESTROY:
         m_application.WindowClosed(m_window);

@@ -1,8 +1,9 @@
 #pragma once
 
 #include "about/about_commands.h"
+#include "about/about_layout.h"
 #include "about/sysinfo_win32.h"
-#include "win32/focus_keeper.h"
+#include "win32/dialog_behaviour.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"
 
@@ -40,7 +41,7 @@ private:
     UniqueHfont m_titleFont;
     UniqueHbrush m_backgroundBrush;
     HICON m_icon = nullptr; // shared resource icon, never destroyed
-    FocusKeeper m_focus;
+    DialogBehaviour m_dialog{kIdCmdOk};
 };
 
 } // namespace velmora::win32

@@ -7,7 +7,7 @@
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
 #include "win32/coloured_button.h"
-#include "win32/default_button.h"
+#include "win32/dialog_behaviour.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
 
@@ -24,7 +24,6 @@ namespace
 constexpr wchar_t kClassName[] = L"VelmoraMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
-constexpr UINT kApplyDefaultButton = WM_APP + 1;
 
 int FieldControlId(Field field)
 {
@@ -98,7 +97,7 @@ void MainWindow::Create(int showCommand)
     CreateControls();
 
     const HWND location = ::GetDlgItem(m_window, IDC_TXTLOC_0);
-    m_focus.Remember(location);
+    m_dialog.SetFocusControl(location);
     ::ShowWindow(m_window, showCommand);
     ::UpdateWindow(m_window);
     ::SetFocus(location);
@@ -172,6 +171,8 @@ void MainWindow::SetValueText(std::string_view text)
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_backgroundBrush.get(), result))
+        return result;
     switch (message)
     {
     case WM_CREATE:
@@ -184,26 +185,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
         return OnColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_ERASEBKGND: {
-        RECT client;
-        ::GetClientRect(m_window, &client);
-        ::FillRect(reinterpret_cast<HDC>(wParam), &client, m_backgroundBrush.get());
-        return 1;
-    }
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_ACTIVATE:
-        m_focus.OnActivate(m_window, LOWORD(wParam) != WA_INACTIVE);
-        return 0;
-    case WM_SETFOCUS:
-        m_focus.OnActivate(m_window, true);
-        return 0;
-    case kApplyDefaultButton:
-        ApplyDefaultButtonRule(m_window, IDC_CMDSAVETOREGISTRY);
-        return 0;
-    case DM_GETDEFID:
-        return MAKELRESULT(IDC_CMDSAVETOREGISTRY, DC_HASDEFID);
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -221,11 +205,6 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void MainWindow::OnCommand(int id, int notification, HWND control)
 {
-    if (control && (notification == BN_SETFOCUS || notification == EN_SETFOCUS))
-    {
-        ::PostMessageW(m_window, kApplyDefaultButton, 0, 0);
-        return;
-    }
     if (control && notification != BN_CLICKED)
         return;
 

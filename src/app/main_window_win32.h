@@ -2,9 +2,10 @@
 
 #include "app/file_selection.h"
 #include "app/open_dialog_win32.h"
+#include "app/resource.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "win32/focus_keeper.h"
+#include "win32/dialog_behaviour.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"
 
@@ -45,7 +46,7 @@ private:
     UniqueHfont m_font;
     UniqueHbrush m_backgroundBrush;
     HICON m_icon = nullptr; // shared resource icon, never destroyed
-    FocusKeeper m_focus;
+    DialogBehaviour m_dialog{IDC_CMDSAVETOREGISTRY};
 };
 
 } // namespace velmora::win32
