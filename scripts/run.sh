@@ -31,4 +31,6 @@ if [ -n "${DISPLAY:-}" ]; then
     exec wine "$exe"
 fi
 echo "run: no display; velmora.exe runs on a private X server and saves one value by keyboard"
+# A wineserver started without a display would refuse windows on the private one.
+wineserver -w
 exec scripts/demo.sh "$exe" "$PWD/build/velmora-run.png"

@@ -7,7 +7,7 @@ packages=(
     cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
     g++-mingw-w64-x86-64 wine wine64
     xvfb xauth xdotool imagemagick
-    groff ghostscript netpbm
+    groff ghostscript netpbm fonts-wine fonts-liberation
 )
 
 missing=()
