@@ -53,14 +53,4 @@ std::span<const MenuCommandDef> MainMenuCommands()
     return kMenu;
 }
 
-const ControlDef* FindControl(std::span<const ControlDef> controls, std::string_view name, int index)
-{
-    for (const ControlDef& control : controls)
-    {
-        if (control.name == name && control.index == index)
-            return &control;
-    }
-    return nullptr;
-}
-
 } // namespace velmora

@@ -27,7 +27,4 @@ std::span<const ControlDef> MainWindowControls();
 /// The menu bar: three commands side by side, no submenus.
 std::span<const MenuCommandDef> MainMenuCommands();
 
-/// The control of the given name (and index within its group); nullptr when there is none.
-const ControlDef* FindControl(std::span<const ControlDef> controls, std::string_view name, int index = -1);
-
 } // namespace velmora

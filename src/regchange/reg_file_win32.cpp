@@ -37,8 +37,7 @@ bool TryEncodeAnsi(std::string_view utf8, std::string* encoded)
     return true;
 }
 
-} // namespace
-
+// The text in the system ANSI code page; a character without a place in it fails with 1113.
 std::string EncodeAnsi(std::string_view utf8)
 {
     std::string encoded;
@@ -46,6 +45,8 @@ std::string EncodeAnsi(std::string_view utf8)
         throw RuntimeFailure(kErrNoCodePageMapping);
     return encoded;
 }
+
+} // namespace
 
 bool Win32RegFileOutput::CanEncode(std::string_view text) const
 {

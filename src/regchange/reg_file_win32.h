@@ -19,7 +19,4 @@ private:
     UniqueFile m_file;
 };
 
-/// The text in the system ANSI code page; a character without a place in it fails with 1113.
-std::string EncodeAnsi(std::string_view utf8);
-
 } // namespace velmora::win32

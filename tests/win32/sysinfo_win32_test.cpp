@@ -67,6 +67,14 @@ INSTANTIATE_TEST_SUITE_P(
                   ""}),
     RowName());
 
+// A harmless program that stays running until it is ended: the minimal window beside the tests.
+bool CopyHarmlessProgram(const std::wstring& to)
+{
+    const std::wstring module = win32::ModulePath();
+    const std::wstring program = module.substr(0, module.find_last_of(L'\\')) + L"\\velmora_minimal_window.exe";
+    return ::CopyFileW(program.c_str(), to.c_str(), FALSE) != FALSE;
+}
+
 // Records what it starts; the starting itself is the real one.
 class RecordingLauncher : public win32::Win32ProgramLauncher
 {
@@ -121,10 +129,7 @@ TEST_F(StartSysInfoWin32, APathWithSpacesIsNeverSplitIntoAnotherProgram)
     // An unquoted command line would run <folder>\Program.exe for <folder>\Program Files\...
     TempFolder folder;
     const std::wstring decoy = folder.Child(L"Program.exe");
-    ASSERT_TRUE(::CopyFileW((win32::ModulePath().substr(0, win32::ModulePath().find_last_of(L'\\')) +
-                             L"\\velmora_minimal_window.exe")
-                                .c_str(),
-                            decoy.c_str(), FALSE));
+    ASSERT_TRUE(CopyHarmlessProgram(decoy));
     SetString(kMsinfo, L"PATH", folder.Path() + LR"(\Program Files\Tool\msinfo32.exe)");
 
     Run();
@@ -145,10 +150,7 @@ TEST_F(StartSysInfoWin32, NeitherValueSaysUnavailable)
 TEST_F(StartSysInfoWin32, TheSecondLookupStartsTheToolInItsFolder)
 {
     TempFolder folder;
-    ASSERT_TRUE(::CopyFileW((win32::ModulePath().substr(0, win32::ModulePath().find_last_of(L'\\')) +
-                             L"\\velmora_minimal_window.exe")
-                                .c_str(),
-                            folder.Child(L"MSINFO32.EXE").c_str(), FALSE));
+    ASSERT_TRUE(CopyHarmlessProgram(folder.Child(L"MSINFO32.EXE")));
     SetString(kLocation, L"MSINFO", folder.Path());
 
     Run();
