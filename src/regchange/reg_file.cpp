@@ -34,7 +34,7 @@ void CheckRegFileEntry(const KeyPathPieces& pieces, std::string_view keyPath, st
 
 void WriteRegFile(RegFileOutput& output, std::string_view path, std::string_view keyPath, std::string_view valueLine)
 {
-    output.Create(path);
+    output.Create(path, FileEncoding::SystemAnsi);
     for (const auto& line : RegFileLines(keyPath, valueLine))
         output.WriteLine(line);
     output.Close();

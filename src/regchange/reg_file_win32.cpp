@@ -53,7 +53,7 @@ bool Win32RegFileOutput::CanEncode(std::string_view text) const
     return TryEncodeAnsi(text, nullptr);
 }
 
-void Win32RegFileOutput::Create(std::string_view path)
+void Win32RegFileOutput::Create(std::string_view path, FileEncoding)
 {
     m_file.reset();
     const std::wstring widePath = ExtendedLengthPath(Widen(path));

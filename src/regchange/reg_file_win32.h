@@ -11,7 +11,7 @@ class Win32RegFileOutput final : public RegFileOutput
 {
 public:
     [[nodiscard]] bool CanEncode(std::string_view text) const override;
-    void Create(std::string_view path) override;
+    void Create(std::string_view path, FileEncoding encoding) override;
     void WriteLine(std::string_view text) override;
     void Close() override;
 

@@ -39,7 +39,7 @@ void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
         const std::string section = view.FieldText(Field::Section);
         CheckRegFileEntry({location, application, section}, keyPath, valueLine, ports.file);
     });
-    trap.Step([&] { ports.file.Create(filePath); });
+    trap.Step([&] { ports.file.Create(filePath, FileEncoding::SystemAnsi); });
     for (const std::string& line : RegFileLines(keyPath, valueLine))
         trap.Step([&] { ports.file.WriteLine(line); });
     trap.Step([&] { ports.file.Close(); });

@@ -81,7 +81,7 @@ public:
     FailurePlan failures;
 
     bool CanEncode(std::string_view text) const override { return text.find(unencodable) == std::string_view::npos; }
-    void Create(std::string_view path) override { Record("create", " " + std::string(path)); }
+    void Create(std::string_view path, FileEncoding) override { Record("create", " " + std::string(path)); }
     void WriteLine(std::string_view text) override { Record("line", " " + std::string(text)); }
     void Close() override { Record("close", ""); }
 

@@ -84,7 +84,7 @@ TEST_F(RegFileWriter, ReadOnlyFileRefusesCreateWith75ThenWriteFailsWith52AndOldC
     WriteFileBytes(path, "old content");
     ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
 
-    EXPECT_EQ(FailureOf([&] { output.Create(pathUtf8); }), kErrPathFileAccess);
+    EXPECT_EQ(FailureOf([&] { output.Create(pathUtf8, FileEncoding::SystemAnsi); }), kErrPathFileAccess);
     EXPECT_EQ(FailureOf([&] { output.WriteLine("REGEDIT4"); }), kErrBadFileNameOrNumber);
     EXPECT_EQ(FailureOf([&] { output.Close(); }), 0);
     EXPECT_EQ(ReadFileBytes(path), "old content");
@@ -95,12 +95,12 @@ TEST_F(RegFileWriter, FileLockedByAnotherProgramFailsWith70)
     win32::UniqueFile locker(
         ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     ASSERT_TRUE(locker);
-    EXPECT_EQ(FailureOf([&] { output.Create(pathUtf8); }), kErrPermissionDenied);
+    EXPECT_EQ(FailureOf([&] { output.Create(pathUtf8, FileEncoding::SystemAnsi); }), kErrPermissionDenied);
 }
 
 TEST_F(RegFileWriter, MissingFolderFailsWith76)
 {
-    EXPECT_EQ(FailureOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg"); }), kErrPathNotFound);
+    EXPECT_EQ(FailureOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::SystemAnsi); }), kErrPathNotFound);
 }
 
 TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
