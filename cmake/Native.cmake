@@ -1,9 +1,23 @@
-# Native build: the portable core's unit tests and benchmarks.
+# Native build: the portable core's unit tests and benchmarks, or (VELMORA_FUZZ, clang) its fuzz target.
+if(VELMORA_FUZZ)
+    # The core is instrumented for coverage by the preset's flags; only the target links libFuzzer.
+    add_executable(velmora_fuzz tests/fuzz/save_entry_fuzz.cpp)
+    target_include_directories(velmora_fuzz PRIVATE tests)
+    target_link_libraries(velmora_fuzz PRIVATE velmora_core)
+    target_link_options(velmora_fuzz PRIVATE -fsanitize=fuzzer)
+    # New inputs go to the build folder's corpus; the committed one is only read.
+    set(VELMORA_FUZZ_SECONDS 20 CACHE STRING "How long the test command fuzzes")
+    file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/corpus)
+    add_test(NAME fuzz_save_entry
+        COMMAND velmora_fuzz -max_total_time=${VELMORA_FUZZ_SECONDS} -print_final_stats=1
+                ${CMAKE_BINARY_DIR}/corpus ${CMAKE_SOURCE_DIR}/tests/fuzz/corpus)
+    return()
+endif()
+
 find_package(GTest REQUIRED)
 
 add_executable(velmora_unit_tests
     tests/unit/entry_composition_test.cpp
-    tests/unit/reg_file_test.cpp
     tests/unit/error_trap_test.cpp
     tests/unit/shell_result_test.cpp
     tests/unit/save_command_test.cpp

@@ -1,5 +1,8 @@
 #include "regchange/entry_composition.h"
 
+#include "regchange/registry_root.h"
+#include "shell/runtime_failure.h"
+
 #include <algorithm>
 
 namespace velmora
@@ -7,8 +10,19 @@ namespace velmora
 namespace
 {
 
+// Whatever reaches a line of the registration file: regedit would read the text after a line
+// break (or a NUL, which ends the text early) as a line of its own, and obey it.
+void RequireOneLine(std::string_view text)
+{
+    if (HoldsLineBreak(text))
+        throw RuntimeFailure(kErrInvalidPropertyValue,
+                             "Invalid property value: a registration file line cannot hold a line break or a NUL "
+                             "character; nothing was written");
+}
+
 void AppendPiece(std::string& path, std::string_view piece)
 {
+    RequireOneLine(piece);
     if (IsBlank(piece))
         return;
     if (!path.empty())
@@ -60,6 +74,11 @@ bool IsBlank(std::string_view text)
     return TrimSpaces(text).empty();
 }
 
+bool HoldsLineBreak(std::string_view text)
+{
+    return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
+}
+
 std::string ComposeAppPath(std::string_view location, std::string_view applicationName)
 {
     std::string path;
@@ -70,10 +89,13 @@ std::string ComposeAppPath(std::string_view location, std::string_view applicati
 
 std::string ComposeKeyPath(std::string_view appPath, std::string_view section)
 {
+    RequireOneLine(appPath);
     std::string path(appPath);
     AppendPiece(path, section);
     if (path.empty())
         return path;
+    // Users type HKCU; the registry editor knows only HKEY_CURRENT_USER.
+    path = ExpandRootAbbreviation(path);
     path.insert(path.begin(), '[');
     path += ']';
     return path;
@@ -81,6 +103,9 @@ std::string ComposeKeyPath(std::string_view appPath, std::string_view section)
 
 std::string ComposeValueLine(std::string_view keyPath, std::string_view key, std::string_view value)
 {
+    RequireOneLine(keyPath);
+    RequireOneLine(key);
+    RequireOneLine(value);
     if (IsBlank(keyPath) || IsBlank(key) || IsBlank(value))
         return {};
     std::string escapedValue(value);

@@ -1,5 +1,7 @@
 #pragma once
 
+// The composition never puts a CR, an LF or a NUL into a line: given one, it fails with 380.
+
 #include <string>
 #include <string_view>
 
@@ -12,10 +14,14 @@ std::string_view TrimSpaces(std::string_view text);
 /// True when the text is empty or spaces only.
 bool IsBlank(std::string_view text);
 
+/// True when the text holds a CR, an LF or a NUL: none of them can stand inside a line of the file.
+bool HoldsLineBreak(std::string_view text);
+
 /// Location and application name, trimmed, joined by one backslash; blank pieces are left out.
 std::string ComposeAppPath(std::string_view location, std::string_view applicationName);
 
-/// "[" + application path + "\" + trimmed section + "]"; empty when every piece is blank.
+/// "[" + application path + "\" + trimmed section + "]", with an abbreviated root (HKCU) written
+/// out in full; empty when every piece is blank.
 std::string ComposeKeyPath(std::string_view appPath, std::string_view section);
 
 /// "key"="escaped value", or empty when the key path, the key or the value is blank.

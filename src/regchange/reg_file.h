@@ -36,24 +36,7 @@ public:
     virtual void Close() = 0;
 };
 
-/// The pieces that made the key path, so that a refusal can name the field at fault.
-struct KeyPathPieces
-{
-    std::string_view location;
-    std::string_view applicationName;
-    std::string_view section;
-};
-
 /// The four lines of the registration file, without their line ends.
 std::array<std::string, 4> RegFileLines(std::string_view keyPath, std::string_view valueLine);
-
-/// Refuses an entry that must not reach the file: a key path that regedit would read as
-/// "delete this key" (380), or a character the code page cannot hold (1113). Touches no file.
-void CheckRegFileEntry(const KeyPathPieces& pieces, std::string_view keyPath, std::string_view valueLine,
-                       const RegFileOutput& output);
-
-/// Every unit of the file in order: create, the four lines, close.
-void WriteRegFile(RegFileOutput& output, std::string_view path, std::string_view keyPath,
-                  std::string_view valueLine);
 
 } // namespace velmora

@@ -8,19 +8,6 @@
 
 namespace velmora::win32
 {
-namespace
-{
-
-// A name that would address another key than the one meant: empty, or with an empty path
-// component (a doubled, leading or trailing backslash).
-bool IsUsableKeyName(std::wstring_view name)
-{
-    if (name.empty() || name.front() == L'\\' || name.back() == L'\\')
-        return false;
-    return name.find(LR"(\\)") == std::wstring_view::npos;
-}
-
-} // namespace
 
 Win32SettingsStore::Win32SettingsStore(std::wstring rootBelowCurrentUser) : m_root(std::move(rootBelowCurrentUser))
 {
@@ -29,12 +16,10 @@ Win32SettingsStore::Win32SettingsStore(std::wstring rootBelowCurrentUser) : m_ro
 void Win32SettingsStore::SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                                      std::string_view setting)
 {
-    const std::wstring wideApplication = Widen(application);
-    const std::wstring wideSection = Widen(section);
-    if (!IsUsableKeyName(wideApplication) || !IsUsableKeyName(wideSection))
+    if (!IsUsableSettingsName(application) || !IsUsableSettingsName(section))
         throw RuntimeFailure(kErrInvalidArgument);
 
-    const std::wstring path = m_root + L"\\" + wideApplication + L"\\" + wideSection;
+    const std::wstring path = m_root + L"\\" + Widen(application) + L"\\" + Widen(section);
     UniqueHkey hkey;
     LSTATUS status = ::RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                        KEY_SET_VALUE, nullptr, hkey.put(), nullptr);

@@ -62,12 +62,13 @@ TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop
     return TrapOutcome::End;
 }
 
-void ErrorTrap::OnFailure(std::exception_ptr failure) noexcept
+void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
 {
     try
     {
         m_error = ErrorFrom(failure);
-        m_ended = HandleTrappedError(m_error, m_variant, m_desktop) == TrapOutcome::End;
+        const TrapVariant variant = kind == StepKind::Essential ? TrapVariant::Plain : m_variant;
+        m_ended = HandleTrappedError(m_error, variant, m_desktop) == TrapOutcome::End;
     }
     catch (...)
     {

@@ -23,6 +23,14 @@ enum class TrapOutcome
     End,
 };
 
+enum class StepKind
+{
+    Ordinary,
+    // A step whose failure must end the handler whatever its number, because the steps after it
+    // would act on a half-done effect (a file not in place, a value not read).
+    Essential,
+};
+
 /// The last failure inside a handler; number 0 means none.
 struct CurrentError
 {
@@ -44,14 +52,15 @@ std::string TrappedErrorMessage(std::int32_t number, std::string_view descriptio
 TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop);
 
 /// Runs the steps of one handler under one trap variant. A step that fails is abandoned where it
-/// failed; once the trap has ended the handler, later steps do not run.
+/// failed; once the trap has ended the handler, later steps do not run. An essential step's
+/// failure is handled as under the plain trap: reported, and the handler ends.
 class ErrorTrap
 {
 public:
     ErrorTrap(TrapVariant variant, Desktop& desktop) : m_variant(variant), m_desktop(desktop) {}
 
     template <class StepFn>
-    void Step(StepFn&& step)
+    void Step(StepFn&& step, StepKind kind = StepKind::Ordinary)
     {
         if (m_ended)
             return;
@@ -61,14 +70,14 @@ public:
         }
         catch (...)
         {
-            OnFailure(std::current_exception());
+            OnFailure(std::current_exception(), kind);
         }
     }
 
     [[nodiscard]] bool Ended() const { return m_ended; }
 
 private:
-    void OnFailure(std::exception_ptr failure) noexcept;
+    void OnFailure(std::exception_ptr failure, StepKind kind) noexcept;
 
     TrapVariant m_variant;
     Desktop& m_desktop;

@@ -81,7 +81,10 @@ public:
     FailurePlan failures;
 
     bool CanEncode(std::string_view text) const override { return text.find(unencodable) == std::string_view::npos; }
-    void Create(std::string_view path, FileEncoding) override { Record("create", " " + std::string(path)); }
+    void Create(std::string_view path, FileEncoding encoding) override
+    {
+        Record("create", std::string(encoding == FileEncoding::Utf16 ? " utf16 " : " ") + std::string(path));
+    }
     void WriteLine(std::string_view text) override { Record("line", " " + std::string(text)); }
     void Close() override { Record("close", ""); }
 
@@ -94,7 +97,7 @@ private:
     EventLog& m_log;
 };
 
-// Refuses an empty application or section with 5, as the real store does.
+// Refuses what the real store refuses, with 5.
 class FakeSettingsStore : public SettingsStore
 {
 public:
@@ -105,7 +108,7 @@ public:
     {
         m_log.push_back("store [" + std::string(application) + "] [" + std::string(section) + "] [" +
                         std::string(key) + "] [" + std::string(setting) + "]");
-        if (application.empty() || section.empty())
+        if (!IsUsableSettingsName(application) || !IsUsableSettingsName(section))
             throw RuntimeFailure(kErrInvalidArgument);
     }
 

@@ -1,9 +1,12 @@
 #include "regchange/save_command.h"
 
 #include "fakes.h"
+#include "reg_grammar.h"
 #include "row_name.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
 
 using namespace velmora;
 using namespace velmora::testing_support;
@@ -89,16 +92,6 @@ TEST_P(SaveCommandFields, ComposesTheFileFromTheFieldsAndPassesOverStoreRefusals
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveCommandFields,
     testing::Values(
-        FieldCase{"LocationBlank",
-                  {{Field::Location, "  "}},
-                  R"([Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
-                  R"([Paint\Recent File List])",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
-        FieldCase{"LocationAndApplicationBlankStoreRefuses",
-                  {{Field::Location, ""}, {Field::Application, " "}},
-                  R"([] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
-                  "[Recent File List]",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
         FieldCase{"SectionEmptyStoreRefuses",
                   {{Field::Section, ""}},
                   std::string("[") + kStartAppPath + R"(] [] [File1] [C:\Pictures\cat.bmp])",
@@ -124,6 +117,21 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string("[") + kStartAppPath + "] [Recent File List] [File1] [   ]",
                   kStartKeyPath,
                   ""},
+        FieldCase{"AbbreviatedRootWrittenOutInFull",
+                  {{Field::Location, R"( hkcu\Software)"}},
+                  R"([hkcu\Software\Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
+                  R"([HKEY_CURRENT_USER\Software\Paint\Recent File List])",
+                  R"("File1"="C:\\Pictures\\cat.bmp")"},
+        FieldCase{"FullRootInLowerCaseKept",
+                  {{Field::Location, R"(hkey_local_machine\Software)"}},
+                  R"([hkey_local_machine\Software\Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
+                  R"([hkey_local_machine\Software\Paint\Recent File List])",
+                  R"("File1"="C:\\Pictures\\cat.bmp")"},
+        FieldCase{"RootInTheApplicationField",
+                  {{Field::Location, " "}, {Field::Application, "HKU"}},
+                  R"([HKU] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
+                  R"([HKEY_USERS\Recent File List])",
+                  R"("File1"="C:\\Pictures\\cat.bmp")"},
         FieldCase{"BlankKeyLeavesLineFourEmpty",
                   {{Field::Key, ""}},
                   std::string("[") + kStartAppPath + R"(] [Recent File List] [] [C:\Pictures\cat.bmp])",
@@ -172,35 +180,126 @@ TEST_F(SaveCommand, SkippedFailureOfTheShellRequestLeavesResultZero)
               (EventLog{kShell, "message 48 [Error] Out of memory or resources", kCreatedStatus}));
 }
 
+TEST_F(SaveCommand, ACloseThatFailsWithASkippableNumberStillEndsTheCommand)
+{
+    file.failures.Fail("close", kErrPathFileAccess);
+    const EventLog events = Run();
+    EXPECT_EQ(events.back(), "message 16 [(app title)] Error Number: 75 Path/File access error");
+}
+
 struct RefusalCase
 {
-    const char* name;
+    std::string name;
     Field field;
     std::string text;
-    std::int32_t number;
+    std::string message;
 };
+
+std::vector<RefusalCase> Refusals()
+{
+    const std::pair<Field, std::string> fields[] = {{Field::Location, "location"},
+                                                    {Field::Application, "application name"},
+                                                    {Field::Section, "section"},
+                                                    {Field::Key, "key"},
+                                                    {Field::Value, "value"}};
+    const std::pair<std::string, std::string> breaks[] = {
+        {"Cr", "\r"}, {"Lf", "\n"}, {"CrLf", "\r\n"}, {"Nul", std::string(1, '\0')}};
+    const std::string cannotCarry = ", which a registration file cannot carry; nothing was written";
+    std::vector<RefusalCase> cases;
+    for (const auto& [field, fieldName] : fields)
+    {
+        for (const auto& [breakName, text] : breaks)
+        {
+            const std::string what = breakName == "Nul" ? "a NUL character" : "a line break";
+            cases.push_back({fieldName.substr(0, fieldName.find(' ')) + breakName, field,
+                             "List]" + text + R"([-HKEY_CURRENT_USER\Software)",
+                             "380 Invalid property value: the " + fieldName + " holds " + what + cannotCarry});
+        }
+    }
+    const std::string noRoot = " must begin with a registry root such as HKEY_CURRENT_USER; nothing was written";
+    cases.push_back({"UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)",
+                     "380 Invalid property value: the location" + noRoot});
+    cases.push_back({"RootNotFirst", Field::Location, R"(Software\HKEY_CURRENT_USER)",
+                     "380 Invalid property value: the location" + noRoot});
+    cases.push_back({"LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)",
+                     "380 Invalid property value: the location" + noRoot});
+    cases.push_back({"LeadingMinusWouldDeleteTheKey", Field::Location, R"( -HKEY_CURRENT_USER\Software)",
+                     "380 Invalid property value: the location begins with '-', which would make the registry editor "
+                     "delete the key; nothing was written"});
+    cases.push_back({"UnrepresentableValue", Field::Value, "C:\\\xCE\xA9.bmp",
+                     "1113 No mapping for the Unicode character exists in the target multi-byte code page; nothing "
+                     "was written"});
+    cases.push_back({"UnrepresentableSection", Field::Section, "\xCE\xA9",
+                     "1113 No mapping for the Unicode character exists in the target multi-byte code page; nothing "
+                     "was written"});
+    return cases;
+}
 
 class SaveCommandRefusals : public SaveCommand, public testing::WithParamInterface<RefusalCase>
 {
 };
 
-TEST_P(SaveCommandRefusals, NothingIsWrittenAndTheStatusStaysAsItWas)
+TEST_P(SaveCommandRefusals, ShowOneMessageAndTouchNothingElse)
 {
     view.fields[GetParam().field] = GetParam().text;
-    const EventLog events = Run();
-    ASSERT_EQ(events.size(), 2u) << testing::PrintToString(events);
-    EXPECT_TRUE(events[0].starts_with("store ["));
-    EXPECT_TRUE(events[1].starts_with("message 16 [(app title)] Error Number: " + std::to_string(GetParam().number)))
-        << events[1];
+    EXPECT_EQ(Run(), EventLog{"message 16 [(app title)] Error Number: " + GetParam().message});
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SaveCommandRefusals,
-                         testing::Values(RefusalCase{"UnrepresentableValue", Field::Value, "C:\\\xCE\xA9.bmp",
-                                                     kErrNoCodePageMapping},
-                                         RefusalCase{"UnrepresentableSection", Field::Section, "\xCE\xA9",
-                                                     kErrNoCodePageMapping},
-                                         RefusalCase{"LeadingMinusWouldDeleteTheKey", Field::Location,
-                                                     R"( -HKEY_CURRENT_USER\Software)", kErrInvalidPropertyValue}),
-                         RowName());
+TEST_F(SaveCommandRefusals, TheApplicationFieldIsNamedWhenTheLocationIsBlank)
+{
+    view.fields[Field::Location] = "";
+    EXPECT_EQ(Run(), EventLog{"message 16 [(app title)] Error Number: 380 Invalid property value: the application "
+                              "name must begin with a registry root such as HKEY_CURRENT_USER; nothing was written"});
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SaveCommandRefusals, testing::ValuesIn(Refusals()), RowName());
+
+// Any text in the five fields: the save is refused with nothing done but its message, or the file
+// holds four lines that the registry editor reads back as the key, name and value typed.
+TEST_F(SaveCommand, EveryGeneratedSaveIsRefusedWholeOrReadsBackAsTyped)
+{
+    const std::vector<std::string> pieces = {"HKCU", "HKEY_CURRENT_USER", "hklm", R"(HKEY_CURRENT_USER\)", " ", "\t",
+                                             "\\", "\\", "\"", "[", "]", "-", "=", "@", "a", "Z", "\xC3\xA9"};
+    const std::vector<std::string> breaks = {"\r", "\n", "\r\n", std::string(1, '\0')};
+    std::mt19937 random(20261206);
+    std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
+    std::uniform_int_distribution<int> length(0, 6);
+    std::bernoulli_distribution rootFirst(0.8);
+    std::bernoulli_distribution withBreak(0.05);
+    for (int i = 0; i < 20000; ++i)
+    {
+        for (auto& [field, text] : view.fields)
+        {
+            text = field == Field::Location && rootFirst(random) ? "HKCU\\" : "";
+            for (int n = length(random); n > 0; --n)
+                text += withBreak(random) ? breaks[pick(random) % breaks.size()] : pieces[pick(random)];
+        }
+        log.clear();
+        Run();
+        const SaveFields fields{view.fields[Field::Location], view.fields[Field::Application],
+                                view.fields[Field::Section], view.fields[Field::Key], view.fields[Field::Value]};
+        const std::optional<ReadEntry> expected = ExpectedEntry(fields);
+        std::string written;
+        for (const std::string& event : log)
+        {
+            if (event.starts_with("line "))
+                written += event.substr(5) + "\r\n";
+        }
+        const auto context = testing::PrintToString(view.fields);
+        if (!expected)
+        {
+            ASSERT_EQ(log.size(), 1u) << context;
+            ASSERT_TRUE(log[0].starts_with("message 16 [(app title)] Error Number: 380 ")) << context;
+        }
+        else if (expected->keyPath.empty())
+        {
+            ASSERT_TRUE(written.empty()) << context;
+        }
+        else
+        {
+            ASSERT_EQ(ReadRegFile(written), expected) << context << "\n" << written;
+        }
+    }
+}
 
 } // namespace
