@@ -5,8 +5,9 @@ set -euo pipefail
 
 packages=(
     cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
+    clang lld libclang-rt-14-dev
     g++-mingw-w64-x86-64 wine wine64
-    xvfb xauth xdotool imagemagick
+    xvfb xauth xdotool xclip imagemagick
     groff ghostscript netpbm fonts-wine fonts-liberation
 )
 

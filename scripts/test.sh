@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Every test: the portable core natively, then the Win32 layer and the real program under Wine.
+# Every test: the portable core natively (unit tests, then the fuzz target), then the Win32 layer
+# and the real program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -8,6 +9,11 @@ jobs=$(nproc)
 cmake --preset native --log-level=WARNING
 cmake --build --preset native -j"$jobs"
 ctest --preset native
+
+# The core again, built by clang for libFuzzer, fuzzed for a bounded time.
+cmake --preset fuzz --log-level=WARNING
+cmake --build --preset fuzz -j"$jobs"
+ctest --preset fuzz
 
 cmake --preset mingw --log-level=WARNING
 cmake --build --preset mingw -j"$jobs"

@@ -97,6 +97,15 @@ focused_id() {
     inspect "$1" | sed -n 's/^child id=\([0-9-]*\) .* focus=1 .*/\1/p'
 }
 
+# Tabs through the main window until the control with that id has the focus.
+focus_control() {
+    for _ in $(seq 10); do
+        [ "$(focused_id Velmora)" = "$1" ] && return 0
+        keys_to "$MAIN_WINDOW" Tab
+    done
+    fail "control $1 never took the focus"
+}
+
 # wait_for WHAT EXPECTED COMMAND...: runs the command until it prints the expected text; fails
 # after 15 s, naming what it waited for.
 wait_for() {
