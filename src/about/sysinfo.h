@@ -1,6 +1,7 @@
 #pragma once
 
 #include "shell/desktop.h"
+#include "shell/registry_reader.h"
 
 #include <cstdint>
 #include <memory>
@@ -18,32 +19,6 @@ inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegDword = 4;
 
 inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
-
-/// What one read of a registry value gave: status 0 means read; the data holds the bytes the
-/// registry reported, text types already as UTF-8 (their terminating zero included when stored).
-struct RegistryRead
-{
-    std::int32_t status = 0;
-    std::uint32_t type = 0;
-    std::string data;
-};
-
-/// An open registry key; closed when the object goes.
-class RegistryKey
-{
-public:
-    virtual ~RegistryKey() = default;
-    /// Reads the value into a zeroed buffer of the given size; a longer value is not read.
-    virtual RegistryRead QueryValue(std::string_view valueName, std::size_t bufferSize) = 0;
-};
-
-class RegistryReader
-{
-public:
-    virtual ~RegistryReader() = default;
-    /// The key, or null when it cannot be opened with that access.
-    virtual std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) = 0;
-};
 
 /// Finding and starting a program file.
 class ProgramLauncher

@@ -1,16 +1,10 @@
 #pragma once
 
 #include "about/sysinfo.h"
+#include "shell/registry_reader_win32.h"
 
 namespace velmora::win32
 {
-
-/// Registry reads through the W functions; text values are handed on as UTF-8.
-class Win32RegistryReader : public RegistryReader
-{
-public:
-    std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) override;
-};
 
 /// Program files on this machine: the existence test and the start of a process.
 class Win32ProgramLauncher : public ProgramLauncher

@@ -213,7 +213,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     {
     case IDC_CMDSAVETOREGISTRY: {
         Win32RegFileOutput file;
-        cmdSaveToRegistry_Click(*this, {desktop, m_settings, file});
+        cmdSaveToRegistry_Click(*this, {desktop, m_settings, file, m_registry});
         break;
     }
     case IDC_CMDSELECTFILE:

@@ -5,6 +5,7 @@
 #include "app/resource.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
+#include "shell/registry_reader_win32.h"
 #include "win32/dialog_behaviour.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"
@@ -42,6 +43,7 @@ private:
     Application& m_application;
     CommonDialog m_commonDialog1;
     Win32SettingsStore m_settings;
+    Win32RegistryReader m_registry;
     UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     UniqueHfont m_font;
     UniqueHbrush m_backgroundBrush;

@@ -1,6 +1,6 @@
 #include "regchange/entry_composition.h"
 
-#include "regchange/registry_root.h"
+#include "shell/registry_root.h"
 #include "shell/runtime_failure.h"
 
 #include <algorithm>

@@ -1,6 +1,7 @@
 #include "regchange/save_command.h"
 
 #include "regchange/save_entry.h"
+#include "regchange/undo_file.h"
 #include "shell/error_trap.h"
 #include "shell/shell_result.h"
 
@@ -13,6 +14,18 @@ SaveFields ReadFields(SaveView& view)
 {
     return {view.FieldText(Field::Location), view.FieldText(Field::Application), view.FieldText(Field::Section),
             view.FieldText(Field::Key), view.FieldText(Field::Value)};
+}
+
+// One file in its units: each a step of its own, and the last one essential, since a file not in
+// place must never be taken for the new one.
+template <class Lines>
+void WriteFileSteps(ErrorTrap& trap, RegFileOutput& file, const std::string& path, FileEncoding encoding,
+                    const Lines& lines)
+{
+    trap.Step([&] { file.Create(path, encoding); });
+    for (const std::string& line : lines)
+        trap.Step([&] { file.WriteLine(line); });
+    trap.Step([&] { file.Close(); }, StepKind::Essential);
 }
 
 } // namespace
@@ -45,12 +58,23 @@ void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
         return;
     }
 
-    trap.Step([&] { filePath = ports.desktop.ApplicationFolder() + "\\" + std::string(kRegFileName); });
-    trap.Step([&] { ports.file.Create(filePath, FileEncoding::SystemAnsi); });
-    for (const std::string& line : RegFileLines(entry.keyPath, entry.valueLine))
-        trap.Step([&] { ports.file.WriteLine(line); });
-    // The shell must never open an old or partial file.
-    trap.Step([&] { ports.file.Close(); }, StepKind::Essential);
+    std::string folder;
+    trap.Step([&] { folder = ports.desktop.ApplicationFolder() + "\\"; });
+    filePath = folder + std::string(kRegFileName);
+
+    // A change that cannot be undone is not made: the value as it is now is read, whole, and
+    // kept in Velmora-undo.reg before Velmora.reg is put in place.
+    std::optional<std::string_view> valueName;
+    std::optional<RegistryValue> oldValue;
+    if (!entry.valueLine.empty())
+    {
+        valueName = fields.key;
+        trap.Step([&] { oldValue = ports.registry.ReadValue(entry.root, entry.keyBelowRoot, fields.key); },
+                  StepKind::Essential);
+    }
+    WriteFileSteps(trap, ports.file, folder + std::string(kUndoFileName), FileEncoding::Utf16,
+                   UndoFileLines(entry.keyPath, valueName, oldValue));
+    WriteFileSteps(trap, ports.file, filePath, FileEncoding::SystemAnsi, RegFileLines(entry.keyPath, entry.valueLine));
 
     trap.Step([&] { shellResult = ShellOpenRequest(ports.desktop, view.Owner(), filePath); });
     trap.Step([&] { ReportShellResult(shellResult, ShellMessageVariant::General, ports.desktop); });

@@ -3,6 +3,7 @@
 #include "regchange/reg_file.h"
 #include "regchange/settings_store.h"
 #include "shell/desktop.h"
+#include "shell/registry_reader.h"
 
 #include <string>
 #include <string_view>
@@ -34,15 +35,17 @@ struct SavePorts
 {
     Desktop& desktop;
     SettingsStore& settings;
-    RegFileOutput& file;
+    RegFileOutput& file; // Velmora.reg, then Velmora-undo.reg, one after the other
+    RegistryReader& registry;
 };
 
 inline constexpr std::string_view kCreatedStatusPrefix = " Reg file created as : ";
 inline constexpr std::string_view kNotCreatedStatus =
     " Reg file not created : location, application name and section are all blank";
 
-/// The Save command: stores the setting, writes Velmora.reg beside the program, has the shell open
-/// it and says in the status text where it lies. Runs under the standard trap.
+/// The Save command: stores the setting, keeps the value as it is now in Velmora-undo.reg, writes
+/// Velmora.reg beside the program, has the shell open it and says in the status text where it
+/// lies. Runs under the standard trap.
 void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports);
 
 } // namespace velmora

@@ -1,7 +1,7 @@
 #include "regchange/save_entry.h"
 
 #include "regchange/entry_composition.h"
-#include "regchange/registry_root.h"
+#include "shell/registry_root.h"
 
 #include <array>
 #include <utility>
@@ -44,14 +44,19 @@ std::string_view FirstKeyField(const SaveFields& fields)
     return IsBlank(fields.application) ? "section" : "application name";
 }
 
-std::optional<RuntimeFailure> KeyPathRefusal(const SaveFields& fields, std::string_view keyPath)
+// Splits the key path into its root and the path below it, or refuses it.
+std::optional<RuntimeFailure> SplitKeyPath(const SaveFields& fields, SaveEntry& entry)
 {
     // In a registration file "[-key]" deletes the key and everything below it.
-    if (keyPath.starts_with("[-"))
+    if (entry.keyPath.starts_with("[-"))
         return Refusal(FirstKeyField(fields), "begins with '-', which would make the registry editor delete the key");
-    const std::string_view inside = keyPath.substr(1, keyPath.size() - 2);
-    if (!ParseRegistryRoot(inside.substr(0, inside.find('\\'))))
+    const std::string_view inside = std::string_view(entry.keyPath).substr(1, entry.keyPath.size() - 2);
+    const std::size_t rootEnd = inside.find('\\');
+    const std::optional<RegistryRoot> root = ParseRegistryRoot(inside.substr(0, rootEnd));
+    if (!root)
         return Refusal(FirstKeyField(fields), "must begin with a registry root such as HKEY_CURRENT_USER");
+    entry.root = *root;
+    entry.keyBelowRoot = rootEnd == std::string_view::npos ? std::string() : std::string(inside.substr(rootEnd + 1));
     return std::nullopt;
 }
 
@@ -68,7 +73,7 @@ SaveEntry ComposeSaveEntry(const SaveFields& fields, const std::function<bool(st
     entry.valueLine = ComposeValueLine(entry.keyPath, fields.key, fields.value);
     if (entry.keyPath.empty())
         return entry;
-    entry.refusal = KeyPathRefusal(fields, entry.keyPath);
+    entry.refusal = SplitKeyPath(fields, entry);
     if (!entry.refusal && (!canEncode(entry.keyPath) || !canEncode(entry.valueLine)))
         entry.refusal = RuntimeFailure(kErrNoCodePageMapping,
                                        StandardDescription(kErrNoCodePageMapping) + "; nothing was written");

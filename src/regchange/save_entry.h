@@ -1,5 +1,6 @@
 #pragma once
 
+#include "shell/registry_root.h"
 #include "shell/runtime_failure.h"
 
 #include <functional>
@@ -27,6 +28,8 @@ struct SaveEntry
     std::string appPath;
     std::string keyPath;   // empty when location, application name and section are all blank
     std::string valueLine; // empty when the key or the value is blank
+    RegistryRoot root = RegistryRoot::CurrentUser; // the key path's root, and the path below it
+    std::string keyBelowRoot;
     std::optional<RuntimeFailure> refusal;
 };
 

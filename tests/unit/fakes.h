@@ -6,9 +6,11 @@
 #include "regchange/save_command.h"
 #include "regchange/settings_store.h"
 #include "shell/desktop.h"
+#include "shell/registry_reader.h"
 #include "shell/runtime_failure.h"
 
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -113,6 +115,60 @@ public:
     }
 
 private:
+    EventLog& m_log;
+};
+
+// Keys by path (whatever the root), each with its values as the registry stores them.
+using FakeKeys = std::map<std::string, std::map<std::string, RegistryValue>>;
+
+// Values longer than the buffer are not read, as with the registry; open keys are counted.
+class FakeRegistry : public RegistryReader
+{
+public:
+    explicit FakeRegistry(EventLog& log) : m_log(log) {}
+    FakeKeys keys;
+    int openKeys = 0;
+    FailurePlan failures;
+
+    std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) override
+    {
+        m_log.push_back("open " + std::to_string(root) + " " + std::string(path) + " " + std::to_string(access));
+        const auto found = keys.find(std::string(path));
+        return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
+    }
+
+    std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view path, std::string_view name) override
+    {
+        m_log.push_back("read " + std::string(RegistryRootName(root)) + " [" + std::string(path) + "] [" +
+                        std::string(name) + "]");
+        failures.ThrowIfPlanned("read");
+        const auto key = keys.find(std::string(path));
+        if (key == keys.end() || !key->second.contains(std::string(name)))
+            return std::nullopt;
+        return key->second.at(std::string(name));
+    }
+
+private:
+    struct Key : RegistryKey
+    {
+        Key(FakeRegistry& registry, const std::map<std::string, RegistryValue>& values) : owner(registry), stored(values)
+        {
+            ++owner.openKeys;
+        }
+        ~Key() override { --owner.openKeys; }
+        RegistryRead QueryValue(std::string_view name, std::size_t bufferSize) override
+        {
+            owner.m_log.push_back("query " + std::string(name));
+            const auto found = stored.find(std::string(name));
+            if (found == stored.end())
+                return {2, 0, {}};
+            if (found->second.bytes.size() > bufferSize)
+                return {234, 0, {}};
+            return {0, found->second.type, found->second.bytes};
+        }
+        FakeRegistry& owner;
+        const std::map<std::string, RegistryValue>& stored;
+    };
     EventLog& m_log;
 };
 

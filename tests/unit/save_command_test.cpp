@@ -17,31 +17,34 @@ namespace
 constexpr const char* kStartKeyPath =
     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
 constexpr const char* kStartAppPath = R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint)";
-constexpr const char* kFile = R"(C:\Tools\Velmora.reg)";
+constexpr const char* kStartValueLine = R"("File1"="C:\\Pictures\\cat.bmp")";
+constexpr const char* kRead =
+    R"(read HKEY_CURRENT_USER [Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List] [File1])";
 constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1)";
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
+constexpr const char* kMessage = "message 16 [(app title)] Error Number: ";
 
-class SaveCommand : public testing::Test
+EventLog FileWritten(const std::string& create, const std::vector<std::string>& lines)
 {
-protected:
-    EventLog log;
-    FakeSaveView view{log};
-    FakeDesktop desktop{log};
-    FakeSettingsStore settings{log};
-    FakeRegFileOutput file{log};
+    EventLog events{create};
+    for (const std::string& line : lines)
+        events.push_back("line " + line);
+    events.push_back("close");
+    return events;
+}
 
-    EventLog Run()
-    {
-        cmdSaveToRegistry_Click(view, {desktop, settings, file});
-        return log;
-    }
+EventLog UndoWritten(const std::string& keyPath, std::optional<std::string> valueLine)
+{
+    std::vector<std::string> lines = {"Windows Registry Editor Version 5.00", "", keyPath};
+    if (valueLine)
+        lines.push_back(*valueLine);
+    return FileWritten(R"(create utf16 C:\Tools\Velmora-undo.reg)", lines);
+}
 
-    static EventLog FileWritten(const std::string& keyPath, const std::string& valueLine)
-    {
-        return {std::string("create ") + kFile, "line REGEDIT4", "line ", "line " + keyPath, "line " + valueLine,
-                "close"};
-    }
-};
+EventLog RegWritten(const std::string& keyPath, const std::string& valueLine)
+{
+    return FileWritten(R"(create C:\Tools\Velmora.reg)", {"REGEDIT4", "", keyPath, valueLine});
+}
 
 EventLog Concat(std::initializer_list<EventLog> parts)
 {
@@ -51,10 +54,38 @@ EventLog Concat(std::initializer_list<EventLog> parts)
     return all;
 }
 
-TEST_F(SaveCommand, StartUpExampleStoresWritesOpensAndReports)
+// The events from the first one that starts with `first` on; empty when there is none.
+EventLog From(const EventLog& log, const std::string& first)
 {
-    EXPECT_EQ(Run(), Concat({{std::string("store [") + kStartAppPath + "] [Recent File List] [File1] [C:\\Pictures\\cat.bmp]"},
-                             FileWritten(kStartKeyPath, R"("File1"="C:\\Pictures\\cat.bmp")"),
+    const auto found = std::find_if(log.begin(), log.end(), [&](const auto& e) { return e.starts_with(first); });
+    return EventLog(found, log.end());
+}
+
+class SaveCommand : public testing::Test
+{
+protected:
+    EventLog log;
+    FakeSaveView view{log};
+    FakeDesktop desktop{log};
+    FakeSettingsStore settings{log};
+    FakeRegFileOutput file{log};
+    FakeRegistry registry{log};
+
+    EventLog Run()
+    {
+        cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
+        return log;
+    }
+};
+
+TEST_F(SaveCommand, StartUpExampleStoresKeepsTheOldValueWritesOpensAndReports)
+{
+    registry.keys[R"(Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List)"]["File1"] = {
+        1, std::string("d\0:\0\0\0", 6)};
+    EXPECT_EQ(Run(), Concat({{std::string("store [") + kStartAppPath + "] [Recent File List] [File1] [C:\\Pictures\\cat.bmp]",
+                              kRead},
+                             UndoWritten(kStartKeyPath, R"("File1"="d:")"),
+                             RegWritten(kStartKeyPath, kStartValueLine),
                              {kShell, kCreatedStatus}}));
 }
 
@@ -63,7 +94,7 @@ struct FieldCase
     const char* name;
     std::map<Field, std::string> fields;
     std::string store;
-    std::string keyPath;   // empty: no file is written
+    std::string keyPath; // empty: no file is written
     std::string valueLine;
 };
 
@@ -71,22 +102,26 @@ class SaveCommandFields : public SaveCommand, public testing::WithParamInterface
 {
 };
 
-TEST_P(SaveCommandFields, ComposesTheFileFromTheFieldsAndPassesOverStoreRefusals)
+TEST_P(SaveCommandFields, ComposesTheFilesFromTheFieldsAndPassesOverStoreRefusals)
 {
     const FieldCase& c = GetParam();
     for (const auto& [field, text] : c.fields)
         view.fields[field] = text;
+    const EventLog events = Run();
 
-    EventLog expected{"store " + c.store};
+    EXPECT_EQ(events.front(), "store " + c.store);
     if (c.keyPath.empty())
     {
-        expected.push_back(std::string("status") + std::string(kNotCreatedStatus));
+        EXPECT_EQ(events, (EventLog{"store " + c.store, std::string("status") + std::string(kNotCreatedStatus)}));
+        return;
     }
-    else
-    {
-        expected = Concat({expected, FileWritten(c.keyPath, c.valueLine), {kShell, kCreatedStatus}});
-    }
-    EXPECT_EQ(Run(), expected);
+    // No old value: the undo file deletes the value the save creates.
+    const std::optional<std::string> undoLine =
+        c.valueLine.empty() ? std::nullopt : std::optional<std::string>("\"" + view.fields[Field::Key] + "\"=-");
+    EXPECT_EQ(From(events, "create utf16"),
+              Concat({UndoWritten(c.keyPath, undoLine), RegWritten(c.keyPath, c.valueLine), {kShell, kCreatedStatus}}));
+    EXPECT_EQ(events.size() > 1 && events[1].starts_with("read "), !c.valueLine.empty())
+        << "the old value is read only when the save sets one";
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,12 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Field::Section, ""}},
                   std::string("[") + kStartAppPath + R"(] [] [File1] [C:\Pictures\cat.bmp])",
                   std::string("[") + kStartAppPath + "]",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
-        FieldCase{"SectionOfSpacesGoesToTheStoreAsTyped",
-                  {{Field::Section, "   "}},
-                  std::string("[") + kStartAppPath + R"(] [   ] [File1] [C:\Pictures\cat.bmp])",
-                  std::string("[") + kStartAppPath + "]",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
+                  kStartValueLine},
         FieldCase{"AllThreeBlankWritesNothing",
                   {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
                   R"([] [  ] [File1] [C:\Pictures\cat.bmp])",
@@ -121,71 +151,81 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Field::Location, R"( hkcu\Software)"}},
                   R"([hkcu\Software\Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
                   R"([HKEY_CURRENT_USER\Software\Paint\Recent File List])",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
+                  kStartValueLine},
         FieldCase{"FullRootInLowerCaseKept",
                   {{Field::Location, R"(hkey_local_machine\Software)"}},
                   R"([hkey_local_machine\Software\Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
                   R"([hkey_local_machine\Software\Paint\Recent File List])",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
+                  kStartValueLine},
         FieldCase{"RootInTheApplicationField",
                   {{Field::Location, " "}, {Field::Application, "HKU"}},
                   R"([HKU] [Recent File List] [File1] [C:\Pictures\cat.bmp])",
                   R"([HKEY_USERS\Recent File List])",
-                  R"("File1"="C:\\Pictures\\cat.bmp")"},
-        FieldCase{"BlankKeyLeavesLineFourEmpty",
-                  {{Field::Key, ""}},
-                  std::string("[") + kStartAppPath + R"(] [Recent File List] [] [C:\Pictures\cat.bmp])",
-                  kStartKeyPath,
-                  ""}),
+                  kStartValueLine}),
     RowName());
 
-TEST_F(SaveCommand, ReadOnlyFileIsPassedOverThenTheFirstWriteEndsTheCommandWith52)
+struct FailureCase
 {
-    file.failures.Fail("create", kErrPathFileAccess);
-    file.failures.Fail("line", kErrBadFileNameOrNumber);
+    const char* name;
+    const char* operation;
+    std::int32_t number;
+    EventLog lastEvents;
+};
+
+class SaveCommandFailures : public SaveCommand, public testing::WithParamInterface<FailureCase>
+{
+};
+
+// The undo file's units come first; the plan fails the same unit of whichever file reaches it.
+TEST_P(SaveCommandFailures, EndTheCommandWhereTheyMustAndNeverOpenAnOldFile)
+{
+    const FailureCase& c = GetParam();
+    if (std::string(c.operation) == "shell" || std::string(c.operation) == "read")
+        (c.operation[0] == 's' ? desktop.failures : registry.failures).Fail(c.operation, c.number);
+    else
+        file.failures.Fail(c.operation, c.number);
+    if (std::string(c.operation) == "line")
+        file.failures.Fail("create", kErrPathFileAccess);
+    if (c.number == 31)
+        desktop.shellResult = 31;
     const EventLog events = Run();
-    EXPECT_EQ(EventLog(events.begin() + 1, events.end()),
-              (EventLog{std::string("create ") + kFile, "line REGEDIT4",
-                        "message 16 [(app title)] Error Number: 52 Bad file name or number"}));
+    ASSERT_GE(events.size(), c.lastEvents.size());
+    EXPECT_EQ(EventLog(events.end() - static_cast<std::ptrdiff_t>(c.lastEvents.size()), events.end()), c.lastEvents);
 }
 
-TEST_F(SaveCommand, LockedFileEndsTheCommandWith70BeforeAnyShellRequest)
-{
-    file.failures.Fail("create", kErrPermissionDenied);
-    const EventLog events = Run();
-    EXPECT_EQ(EventLog(events.begin() + 1, events.end()),
-              (EventLog{std::string("create ") + kFile, "message 16 [(app title)] Error Number: 70 Permission denied"}));
-}
-
-TEST_F(SaveCommand, ShellFailureIsReportedAndTheStatusStillSet)
-{
-    desktop.shellResult = 31;
-    const EventLog events = Run();
-    EXPECT_EQ(EventLog(events.end() - 3, events.end()),
-              (EventLog{kShell, "message 48 [Error] No associated application", kCreatedStatus}));
-}
-
-TEST_F(SaveCommand, ShellSuccessShowsNothing)
-{
-    desktop.shellResult = 33;
-    const EventLog events = Run();
-    EXPECT_EQ(EventLog(events.end() - 2, events.end()), (EventLog{kShell, kCreatedStatus}));
-}
-
-TEST_F(SaveCommand, SkippedFailureOfTheShellRequestLeavesResultZero)
-{
-    desktop.failures.Fail("shell", kErrInvalidArgument);
-    const EventLog events = Run();
-    EXPECT_EQ(EventLog(events.end() - 3, events.end()),
-              (EventLog{kShell, "message 48 [Error] Out of memory or resources", kCreatedStatus}));
-}
-
-TEST_F(SaveCommand, ACloseThatFailsWithASkippableNumberStillEndsTheCommand)
-{
-    file.failures.Fail("close", kErrPathFileAccess);
-    const EventLog events = Run();
-    EXPECT_EQ(events.back(), "message 16 [(app title)] Error Number: 75 Path/File access error");
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, SaveCommandFailures,
+    testing::Values(
+        FailureCase{"ReadOnlyFilePassedOverThenTheFirstWriteEndsWith52",
+                    "line",
+                    kErrBadFileNameOrNumber,
+                    {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00",
+                     std::string(kMessage) + "52 Bad file name or number"}},
+        FailureCase{"HeldOpenEndsWith70BeforeTheShell",
+                    "close",
+                    kErrPermissionDenied,
+                    {"close", std::string(kMessage) + "70 Permission denied"}},
+        FailureCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
+                    "close",
+                    kErrPathFileAccess,
+                    {"close", std::string(kMessage) + "75 Path/File access error"}},
+        FailureCase{"AnOldValueThatCannotBeReadWritesNothing",
+                    "read",
+                    kErrPermissionDenied,
+                    {kRead, std::string(kMessage) + "70 Permission denied"}},
+        FailureCase{"EvenWithANumberTheTrapWouldSkip",
+                    "read",
+                    kErrInvalidArgument,
+                    {kRead, std::string(kMessage) + "5 Invalid procedure call or argument"}},
+        FailureCase{"ShellFailureIsReportedAndTheStatusStillSet",
+                    "none",
+                    31,
+                    {kShell, "message 48 [Error] No associated application", kCreatedStatus}},
+        FailureCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
+                    "shell",
+                    kErrInvalidArgument,
+                    {kShell, "message 48 [Error] Out of memory or resources", kCreatedStatus}}),
+    RowName());
 
 struct RefusalCase
 {
@@ -280,7 +320,7 @@ TEST_F(SaveCommand, EveryGeneratedSaveIsRefusedWholeOrReadsBackAsTyped)
                                 view.fields[Field::Section], view.fields[Field::Key], view.fields[Field::Value]};
         const std::optional<ReadEntry> expected = ExpectedEntry(fields);
         std::string written;
-        for (const std::string& event : log)
+        for (const std::string& event : From(log, R"(create C:\Tools\Velmora.reg)"))
         {
             if (event.starts_with("line "))
                 written += event.substr(5) + "\r\n";

@@ -13,59 +13,10 @@ using namespace velmora::testing_support;
 namespace
 {
 
-struct StoredValue
-{
-    StoredValue() = default;
-    StoredValue(std::uint32_t valueType, std::string bytes) : type(valueType), data(std::move(bytes)) {}
-    std::uint32_t type = 0;
-    std::string data; // as the registry reports it
-};
-
-using FakeKeys = std::map<std::string, std::map<std::string, StoredValue>>;
-
-// Values longer than the buffer are not read, as with the registry; open keys are counted.
-class FakeRegistry : public RegistryReader
-{
-public:
-    explicit FakeRegistry(EventLog& log) : m_log(log) {}
-    FakeKeys keys;
-    int openKeys = 0;
-
-    std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) override
-    {
-        m_log.push_back("open " + std::to_string(root) + " " + std::string(path) + " " + std::to_string(access));
-        const auto found = keys.find(std::string(path));
-        return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
-    }
-
-private:
-    struct Key : RegistryKey
-    {
-        Key(FakeRegistry& registry, const std::map<std::string, StoredValue>& values) : owner(registry), stored(values)
-        {
-            ++owner.openKeys;
-        }
-        ~Key() override { --owner.openKeys; }
-        RegistryRead QueryValue(std::string_view name, std::size_t bufferSize) override
-        {
-            owner.m_log.push_back("query " + std::string(name));
-            const auto found = stored.find(std::string(name));
-            if (found == stored.end())
-                return {2, 0, {}};
-            if (found->second.data.size() > bufferSize)
-                return {234, 0, {}};
-            return {0, found->second.type, found->second.data};
-        }
-        FakeRegistry& owner;
-        const std::map<std::string, StoredValue>& stored;
-    };
-    EventLog& m_log;
-};
-
 struct ReadCase
 {
     const char* name;
-    StoredValue stored;
+    RegistryValue stored;
     bool read;
     std::string text;
 };

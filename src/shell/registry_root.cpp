@@ -1,4 +1,4 @@
-#include "regchange/registry_root.h"
+#include "shell/registry_root.h"
 
 #include <algorithm>
 #include <array>

@@ -1,0 +1,69 @@
+#include "regchange/undo_file.h"
+
+#include "row_name.h"
+
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace std::string_literals;
+
+namespace
+{
+
+std::string Utf16(const std::u16string& text)
+{
+    std::string bytes;
+    for (const char16_t unit : text)
+    {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+struct UndoCase
+{
+    const char* name;
+    std::optional<RegistryValue> old;
+    const char* line;
+};
+
+class UndoValueLineTable : public testing::TestWithParam<UndoCase>
+{
+};
+
+TEST_P(UndoValueLineTable, PutsBackTheOldTypeAndBytes)
+{
+    EXPECT_EQ(UndoValueLine(R"(File "1"\x)", GetParam().old), std::string(R"("File \"1\"\\x"=)") + GetParam().line);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UndoValueLineTable,
+    testing::Values(
+        UndoCase{"NoValueIsDeleted", std::nullopt, "-"},
+        UndoCase{"TextQuotedWithItsEscapes", RegistryValue{1, Utf16(u"C:\\a \"b\"\0"s)}, R"("C:\\a \"b\"")"},
+        UndoCase{"TextOutsideTheCodePageStaysText", RegistryValue{1, Utf16(u"\u65E5\u672C\U0001F600\0"s)},
+                 "\"\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80\""},
+        UndoCase{"EmptyText", RegistryValue{1, Utf16(u"\0"s)}, R"("")"},
+        UndoCase{"TextWithALineBreakAsHex", RegistryValue{1, Utf16(u"a\r\n\0"s)}, "hex(1):61,00,0d,00,0a,00,00,00"},
+        UndoCase{"TextWithoutItsZeroAsHex", RegistryValue{1, Utf16(u"ab"s)}, "hex(1):61,00,62,00"},
+        UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\0"s)}, "hex(1):00,d8,00,00"},
+        UndoCase{"ZeroLengthText", RegistryValue{1, ""}, "hex(1):"},
+        UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
+        UndoCase{"MultiString", RegistryValue{7, Utf16(u"a\0b\0\0"s)}, "hex(7):61,00,00,00,62,00,00,00,00,00"},
+        UndoCase{"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
+        UndoCase{"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
+        UndoCase{"Qword", RegistryValue{11, std::string("\x01\0\0\0\0\0\0\x80", 8)},
+                 "hex(b):01,00,00,00,00,00,00,80"},
+        UndoCase{"Binary", RegistryValue{3, std::string("\xff\0", 2)}, "hex:ff,00"},
+        UndoCase{"ZeroLengthBinary", RegistryValue{3, ""}, "hex:"},
+        UndoCase{"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}),
+    RowName());
+
+TEST(UndoFileLines, HoldOnlyTheKeyWhenTheSaveSetsNoValue)
+{
+    EXPECT_EQ(UndoFileLines("[HKEY_USERS\\x]", std::nullopt, std::nullopt),
+              (std::vector<std::string>{"Windows Registry Editor Version 5.00", "", "[HKEY_USERS\\x]"}));
+}
+
+} // namespace
