@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Saves through the real window: a value typed and saved by keyboard (the bytes of Velmora.reg,
-# the value regedit merged, the settings entry, the status text); a line break pasted into a
-# field, refused with one message and nothing touched; a read-only Velmora.reg, one message 52.
+# Saves through the real window: a value typed and saved by keyboard over an existing one (the
+# bytes of Velmora.reg, the value regedit merged, the settings entry, the status text, and the old
+# value back after merging Velmora-undo.reg); a line break pasted into a field, refused with one
+# message and nothing touched; a read-only Velmora.reg, one message 52.
 source "$(dirname "$0")/lib.sh"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List'
 settings='HKCU\Software\Velmora\Settings'
 sentinel='HKCU\Software\VelmoraSentinel'
 value="C:\\Pictures\\cat $$.bmp"
-wine reg delete "$key" /v File1 /f >/dev/null 2>&1 || true
+old_value='C:\Old\dog.bmp'
+wine reg add "$key" /v File1 /d "$old_value" /f >/dev/null 2>&1
 wine reg add "$sentinel" /v Kept /d yes /f >/dev/null 2>&1
 
 start_velmora
@@ -23,6 +25,10 @@ expect_eq "Velmora.reg bytes" "$(od -An -tx1 "$APP_DIR/Velmora.reg")" "$expected
 wait_reg_value "$key" File1 "$value"
 expect_eq "settings-store entry" "$(reg_value "$settings\\HKEY_CURRENT_USER\\${key#HKCU\\}" File1)" "$value"
 pass "a typed value is written, merged, stored and reported"
+
+wine regedit /s "$(win_path Velmora-undo.reg)"
+wait_reg_value "$key" File1 "$old_value"
+pass "merging Velmora-undo.reg puts the old value back"
 
 # A single-line field keeps a lone CR from the clipboard; regedit would read the rest as a line
 # that deletes the sentinel key.

@@ -1,0 +1,147 @@
+// The undo file, end to end through the Save command with the real ports: for each kind of old
+// value, a save changes it (regedit merges Velmora.reg), then regedit merges Velmora-undo.reg and
+// the value is back with the same type and bytes, or gone again. A value that cannot be read
+// stops the save before either file is written.
+#include "regchange/reg_file_win32.h"
+#include "regchange/save_command.h"
+#include "regchange/settings_store_win32.h"
+#include "row_name.h"
+#include "shell/registry_reader_win32.h"
+#include "test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <aclapi.h>
+#include <sddl.h>
+
+#include <map>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+using namespace std::string_literals;
+
+namespace
+{
+
+constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
+
+class FieldsView : public SaveView
+{
+public:
+    std::map<Field, std::string> fields;
+    std::string FieldText(Field field) override { return fields.at(field); }
+    void SetStatusText(std::string_view) override {}
+    WindowRef Owner() override { return {}; }
+};
+
+// Type and bytes exactly as stored, with the registry's own call rather than the reader under test.
+std::optional<RegistryValue> ReadRaw(const std::wstring& key, const std::wstring& name)
+{
+    win32::UniqueHkey opened;
+    if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS)
+        return std::nullopt;
+    DWORD type = 0;
+    std::string bytes(1 << 16, '\0');
+    auto size = static_cast<DWORD>(bytes.size());
+    if (::RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
+                           &size) != ERROR_SUCCESS)
+        return std::nullopt;
+    bytes.resize(size);
+    return RegistryValue{type, bytes};
+}
+
+std::string Utf16(const std::wstring& text)
+{
+    return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
+}
+
+class SaveWithUndo : public testing::Test
+{
+protected:
+    ScopedTestKey targetCleanup{HKEY_CURRENT_USER, kTestKey};
+    ScopedTestKey settingsCleanup{HKEY_CURRENT_USER, LR"(Software\VelmoraTest)"};
+    TempFolder folder;
+    RecordingDesktop desktop{folder.PathUtf8()};
+    win32::Win32SettingsStore settings{LR"(Software\VelmoraTest\Settings)"};
+    win32::Win32RegFileOutput file;
+    win32::Win32RegistryReader registry;
+    FieldsView view;
+
+    void Save(const std::string& section, const std::string& value)
+    {
+        view.fields = {{Field::Location, R"(HKEY_CURRENT_USER\Software\VelmoraUndoTest)"},
+                       {Field::Application, "App"},
+                       {Field::Section, section},
+                       {Field::Key, "File1"},
+                       {Field::Value, value}};
+        cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
+    }
+};
+
+struct OldValue
+{
+    const char* name;
+    std::optional<RegistryValue> old;
+};
+
+class SaveWithUndoRoundTrip : public SaveWithUndo, public testing::WithParamInterface<OldValue>
+{
+};
+
+TEST_P(SaveWithUndoRoundTrip, MergingTheUndoFilePutsBackTheOldTypeAndBytes)
+{
+    const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(GetParam().name);
+    const std::optional<RegistryValue>& old = GetParam().old;
+    if (old)
+    {
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"File1", old->type, old->bytes.data(),
+                                    static_cast<DWORD>(old->bytes.size())),
+                  ERROR_SUCCESS);
+    }
+
+    Save(GetParam().name, R"(C:\New\value.bmp)");
+    ASSERT_EQ(desktop.messages, std::vector<std::string>{});
+    std::wstring merged;
+    ASSERT_TRUE(WaitForRegistryString(HKEY_CURRENT_USER, key, L"File1", merged) && merged == LR"(C:\New\value.bmp)")
+        << "Velmora.reg was not merged";
+
+    MergeWithRegedit(folder.Child(L"Velmora-undo.reg"));
+    EXPECT_EQ(ReadRaw(key, L"File1"), old);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SaveWithUndoRoundTrip,
+    testing::Values(OldValue{"None", std::nullopt},
+                    OldValue{"TextWithEscapesAndALineBreak", RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
+                    OldValue{"TextOutsideTheCodePage", RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
+                    OldValue{"EmptyText", RegistryValue{REG_SZ, Utf16(L"\0"s)}},
+                    OldValue{"ExpandableText", RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
+                    OldValue{"MultiString", RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
+                    OldValue{"Dword", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
+                    OldValue{"Qword", RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
+                    OldValue{"Binary", RegistryValue{REG_BINARY, "\xff\0\x01"s}},
+                    OldValue{"ZeroLength", RegistryValue{REG_BINARY, ""}}),
+    RowName());
+
+TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
+{
+    const std::wstring key = std::wstring(kTestKey) + L"\\App\\Denied";
+    win32::UniqueHkey created;
+    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.put(),
+                                nullptr),
+              ERROR_SUCCESS);
+    // Everyone may do anything but read the key's values.
+    PSECURITY_DESCRIPTOR denyRead = nullptr;
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x1;;;WD)(A;;KA;;;WD)",
+                                                                       SDDL_REVISION_1, &denyRead, nullptr));
+    ASSERT_EQ(::RegSetKeySecurity(created.get(), DACL_SECURITY_INFORMATION, denyRead), ERROR_SUCCESS);
+    ::LocalFree(denyRead);
+
+    Save("Denied", R"(C:\New\value.bmp)");
+
+    EXPECT_EQ(desktop.messages, std::vector<std::string>{"16 [] Error Number: 70 Permission denied"});
+    EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora-undo.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
+} // namespace
