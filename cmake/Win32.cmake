@@ -14,6 +14,7 @@ add_library(velmora_win32 STATIC
     src/win32/wide.cpp
     src/win32/win32_failure.cpp
     src/win32/paths.cpp
+    src/win32/staged_file.cpp
     src/win32/modal_scope.cpp
     src/win32/dpi.cpp
     src/win32/coloured_button.cpp

@@ -1,10 +1,8 @@
 #include "regchange/reg_file_win32.h"
 
-#include "win32/paths.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
 
-#include <algorithm>
 #include <climits>
 
 namespace velmora::win32
@@ -26,7 +24,8 @@ bool TryEncodeAnsi(std::string_view utf8, std::string* encoded)
     BOOL usedDefault = FALSE;
     BOOL* usedDefaultOut = utf8CodePage ? nullptr : &usedDefault;
     const int wideLength = static_cast<int>(wide.size());
-    const int length = ::WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, nullptr, 0, nullptr, usedDefaultOut);
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, nullptr, 0, nullptr, usedDefaultOut);
     if (length == 0 || usedDefault)
         return false;
     if (encoded)
@@ -46,6 +45,16 @@ std::string EncodeAnsi(std::string_view utf8)
     return encoded;
 }
 
+// The text and CR LF as the file stores them.
+std::string EncodeLine(std::string_view utf8, FileEncoding encoding)
+{
+    if (encoding == FileEncoding::SystemAnsi)
+        return EncodeAnsi(utf8) + "\r\n";
+    // Windows is little-endian on every processor it runs on, so the code units are UTF-16LE as they lie.
+    const std::wstring wide = Widen(utf8) + L"\r\n";
+    return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
+}
+
 } // namespace
 
 bool Win32RegFileOutput::CanEncode(std::string_view text) const
@@ -53,49 +62,35 @@ bool Win32RegFileOutput::CanEncode(std::string_view text) const
     return TryEncodeAnsi(text, nullptr);
 }
 
-void Win32RegFileOutput::Create(std::string_view path, FileEncoding)
+void Win32RegFileOutput::Create(std::string_view path, FileEncoding encoding)
 {
-    m_file.reset();
-    const std::wstring widePath = ExtendedLengthPath(Widen(path));
-    // Windows refuses to replace a read-only file; Wine running as root would replace it,
-    // so the refusal is made here for both.
-    const DWORD attributes = ::GetFileAttributesW(widePath.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) &&
-        !(attributes & FILE_ATTRIBUTE_DIRECTORY))
-        throw FailureFromWin32(ERROR_ACCESS_DENIED, FailureSource::File);
-    // No sharing while it is written: regedit must not read a half-written file.
-    m_file.reset(::CreateFileW(widePath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
-    if (!m_file)
-        ThrowLastError(FailureSource::File);
+    m_encoding = encoding;
+    m_file.Open(Widen(path));
+    if (encoding == FileEncoding::Utf16)
+        m_file.Write("\xFF\xFE"); // byte-order mark: regedit reads the file as UTF-16LE
 }
 
 void Win32RegFileOutput::WriteLine(std::string_view text)
 {
-    if (!m_file)
+    if (!m_file.IsOpen())
         throw RuntimeFailure(kErrBadFileNameOrNumber);
-    std::string bytes = EncodeAnsi(text);
-    bytes += "\r\n";
-    std::size_t written = 0;
-    while (written < bytes.size())
+    std::string bytes;
+    try
     {
-        const DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - written, 1u << 30));
-        DWORD done = 0;
-        if (!::WriteFile(m_file.get(), bytes.data() + written, chunk, &done, nullptr))
-            ThrowLastError(FailureSource::File);
-        if (done == 0)
-            throw RuntimeFailure(kErrDiskFull);
-        written += done;
+        bytes = EncodeLine(text, m_encoding);
     }
+    catch (...)
+    {
+        // A file that lacks a line must never take the target's place.
+        m_file.Discard();
+        throw;
+    }
+    m_file.Write(bytes);
 }
 
 void Win32RegFileOutput::Close()
 {
-    if (!m_file)
-        return;
-    const HANDLE file = m_file.release();
-    if (!::CloseHandle(file))
-        ThrowLastError(FailureSource::File);
+    m_file.Commit();
 }
 
 } // namespace velmora::win32

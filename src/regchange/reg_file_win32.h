@@ -1,12 +1,13 @@
 #pragma once
 
 #include "regchange/reg_file.h"
-#include "win32/unique_handle.h"
+#include "win32/staged_file.h"
 
 namespace velmora::win32
 {
 
-/// The registration file on disk, in the system ANSI code page; an open file is closed on destruction.
+/// A registration file on disk, in the system ANSI code page or UTF-16LE, replaced whole or not at all;
+/// an unfinished file is deleted on destruction.
 class Win32RegFileOutput final : public RegFileOutput
 {
 public:
@@ -16,7 +17,8 @@ public:
     void Close() override;
 
 private:
-    UniqueFile m_file;
+    StagedFile m_file;
+    FileEncoding m_encoding = FileEncoding::SystemAnsi;
 };
 
 } // namespace velmora::win32

@@ -1,22 +1,26 @@
 #include "regchange/reg_file_win32.h"
 
-#include "regchange/entry_composition.h"
+#include "row_name.h"
 #include "shell/runtime_failure.h"
 #include "test_support.h"
+#include "win32/wide.h"
 
+#include <array>
+#include <cstdlib>
+#include <filesystem>
 #include <functional>
+#include <map>
+#include <thread>
 
 #include <gtest/gtest.h>
 
 using namespace velmora;
 using namespace velmora::testing_support;
 using velmora::win32::Win32RegFileOutput;
+using namespace std::string_literals;
 
 namespace
 {
-
-constexpr const char* kStartKeyPath =
-    R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
 
 std::int32_t FailureOf(const std::function<void()>& unit)
 {
@@ -31,6 +35,26 @@ std::int32_t FailureOf(const std::function<void()>& unit)
     return 0;
 }
 
+// Every unit of one file in order, as the Save command runs them.
+void SaveLines(RegFileOutput& output, const std::string& path, const std::vector<std::string>& lines,
+               FileEncoding encoding = FileEncoding::SystemAnsi)
+{
+    output.Create(path, encoding);
+    for (const std::string& line : lines)
+        output.WriteLine(line);
+    output.Close();
+}
+
+// Every file in the folder but the target, with its bytes: what a save must leave as it was.
+std::map<std::wstring, std::string> OtherFiles(const std::wstring& folder)
+{
+    std::map<std::wstring, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().filename() != L"Velmora.reg")
+            files[entry.path().filename().wstring()] = ReadFileBytes(entry.path().wstring());
+    return files;
+}
+
 class RegFileWriter : public testing::Test
 {
 protected:
@@ -40,67 +64,52 @@ protected:
     Win32RegFileOutput output;
 };
 
-TEST_F(RegFileWriter, WritesTheStartUpExampleByteForByte)
+struct EncodingRow
 {
-    WriteRegFile(output, pathUtf8, kStartKeyPath, ComposeValueLine(kStartKeyPath, "File1", R"(C:\Pictures\cat.bmp)"));
+    const char* name;
+    FileEncoding encoding;
+    std::vector<std::string> lines;
+    std::string bytes;
+};
 
-    const std::string bytes = ReadFileBytes(path);
-    EXPECT_EQ(bytes.size(), 139u);
-    EXPECT_EQ(bytes, std::string("REGEDIT4\r\n\r\n") + kStartKeyPath + "\r\n" + R"("File1"="C:\\Pictures\\cat.bmp")" +
-                         "\r\n");
-    EXPECT_EQ(bytes.substr(0, 12), "\x52\x45\x47\x45\x44\x49\x54\x34\x0D\x0A\x0D\x0A");
-}
-
-TEST_F(RegFileWriter, EndsWithAnEmptyLineWhenThereIsNoValueLine)
+class RegFileEncoding : public RegFileWriter, public testing::WithParamInterface<EncodingRow>
 {
-    WriteRegFile(output, pathUtf8, "[Paint]", "");
-    EXPECT_EQ(ReadFileBytes(path), "REGEDIT4\r\n\r\n[Paint]\r\n\r\n");
-}
+};
 
-TEST_F(RegFileWriter, ReplacesALongerEarlierFileCompletely)
-{
-    WriteRegFile(output, pathUtf8, "[" + std::string(5000, 'x') + "]", R"("a"="b")");
-    WriteRegFile(output, pathUtf8, "[Paint]", "");
-    EXPECT_EQ(ReadFileBytes(path), "REGEDIT4\r\n\r\n[Paint]\r\n\r\n");
-}
-
-TEST_F(RegFileWriter, EncodesToTheSystemAnsiCodePage)
+TEST_P(RegFileEncoding, WritesEachLineAndCrLfInTheFileEncoding)
 {
     ASSERT_EQ(::GetACP(), 1252u) << "the test prefix is expected to use Western European Windows";
-    WriteRegFile(output, pathUtf8, "[Caf\xC3\xA9]", "\"\xC3\xBC\"=\"\xC3\x9F\""); // [Café] "ü"="ß"
-    EXPECT_EQ(ReadFileBytes(path), "REGEDIT4\r\n\r\n[Caf\xE9]\r\n\"\xFC\"=\"\xDF\"\r\n");
+    SaveLines(output, pathUtf8, GetParam().lines, GetParam().encoding);
+    EXPECT_EQ(ReadFileBytes(path), GetParam().bytes);
+    EXPECT_TRUE(OtherFiles(folder.Path()).empty());
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RegFileEncoding,
+    testing::Values(
+        EncodingRow{"StartUpExample139Bytes",
+                    FileEncoding::SystemAnsi,
+                    {"REGEDIT4", "",
+                     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])",
+                     R"("File1"="C:\\Pictures\\cat.bmp")"},
+                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint"
+                    "\\Recent File List]\r\n\"File1\"=\"C:\\\\Pictures\\\\cat.bmp\"\r\n"},
+        EncodingRow{"CodePage1252", // [Café] "ü"="ß"
+                    FileEncoding::SystemAnsi,
+                    {"[Caf\xC3\xA9]", "\"\xC3\xBC\"=\"\xC3\x9F\""},
+                    "[Caf\xE9]\r\n\"\xFC\"=\"\xDF\"\r\n"},
+        EncodingRow{"Utf16WithByteOrderMark", // [日本] and an empty line
+                    FileEncoding::Utf16,
+                    {"[\xE6\x97\xA5\xE6\x9C\xAC]", ""},
+                    "\xFF\xFE[\0\xE5\x65\x2C\x67]\0\r\0\n\0\r\0\n\0"s}),
+    RowName());
 
 TEST_F(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
 {
     EXPECT_TRUE(output.CanEncode("Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC")); // Grüße €: all in 1252
-    EXPECT_FALSE(output.CanEncode("\xCE\xA9"));                            // Ω
-    EXPECT_FALSE(output.CanEncode("\xE6\x97\xA5"));                        // 日
+    EXPECT_FALSE(output.CanEncode("\xCE\xA9"));                           // Ω
+    EXPECT_FALSE(output.CanEncode("\xE6\x97\xA5"));                       // 日
     EXPECT_FALSE(output.CanEncode("\xC4\x81")) << "ā must not be written as a best-fit a";
-}
-
-TEST_F(RegFileWriter, ReadOnlyFileRefusesCreateWith75ThenWriteFailsWith52AndOldContentStays)
-{
-    WriteFileBytes(path, "old content");
-    ASSERT_TRUE(::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY));
-
-    EXPECT_EQ(FailureOf([&] { output.Create(pathUtf8, FileEncoding::SystemAnsi); }), kErrPathFileAccess);
-    EXPECT_EQ(FailureOf([&] { output.WriteLine("REGEDIT4"); }), kErrBadFileNameOrNumber);
-    EXPECT_EQ(FailureOf([&] { output.Close(); }), 0);
-    EXPECT_EQ(ReadFileBytes(path), "old content");
-}
-
-TEST_F(RegFileWriter, FileLockedByAnotherProgramFailsWith70)
-{
-    win32::UniqueFile locker(
-        ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-    ASSERT_TRUE(locker);
-    EXPECT_EQ(FailureOf([&] { output.Create(pathUtf8, FileEncoding::SystemAnsi); }), kErrPermissionDenied);
-}
-
-TEST_F(RegFileWriter, MissingFolderFailsWith76)
-{
-    EXPECT_EQ(FailureOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::SystemAnsi); }), kErrPathNotFound);
 }
 
 TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
@@ -113,8 +122,143 @@ TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
         deepUtf8 += "\\" + std::string(60, 'd');
         ASSERT_TRUE(::CreateDirectoryW((LR"(\\?\)" + deep).c_str(), nullptr));
     }
-    WriteRegFile(output, deepUtf8 + "\\Velmora.reg", "[Paint]", "");
-    EXPECT_EQ(ReadFileBytes(LR"(\\?\)" + deep + L"\\Velmora.reg"), "REGEDIT4\r\n\r\n[Paint]\r\n\r\n");
+    SaveLines(output, deepUtf8 + "\\Velmora.reg", {"[Paint]"});
+    EXPECT_EQ(ReadFileBytes(LR"(\\?\)" + deep + L"\\Velmora.reg"), "[Paint]\r\n");
 }
+
+TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
+{
+    EXPECT_EQ(FailureOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::Utf16); }),
+              kErrPathNotFound);
+    {
+        Win32RegFileOutput abandoned;
+        abandoned.Create(pathUtf8, FileEncoding::SystemAnsi);
+        abandoned.WriteLine("REGEDIT4");
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+// What a row leaves running while the save goes on.
+struct Interference
+{
+    win32::UniqueFile holder;
+    std::jthread releaser;
+};
+
+using Arrangement = void (*)(const std::wstring& folder, Interference& interference);
+
+void MakeReadOnly(const std::wstring& folder, Interference&)
+{
+    ASSERT_TRUE(::SetFileAttributesW((folder + L"\\Velmora.reg").c_str(), FILE_ATTRIBUTE_READONLY));
+}
+
+void HoldOpen(const std::wstring& folder, Interference& interference)
+{
+    const std::wstring target = folder + L"\\Velmora.reg";
+    interference.holder.reset(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+}
+
+// Like a registry editor that finishes reading the previous file while the save waits.
+void ReadAndLetGo(const std::wstring& folder, Interference& interference)
+{
+    const std::wstring target = folder + L"\\Velmora.reg";
+    interference.holder.reset(
+        ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
+    interference.releaser = std::jthread(
+        [&holder = interference.holder]
+        {
+            ::Sleep(300);
+            holder.reset();
+        });
+}
+
+// Velmora.reg made a link to another file, which a save must replace and never write through.
+void SymbolicLink(const std::wstring& folder, Interference&)
+{
+    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
+    WriteFileBytes(folder + L"\\linked.reg", "linked content");
+    if (!MakeSymbolicLink(folder, L"Velmora.reg", L"linked.reg"))
+        GTEST_SKIP() << "this system makes no symbolic link";
+}
+
+void HardLink(const std::wstring& folder, Interference&)
+{
+    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
+    WriteFileBytes(folder + L"\\linked.reg", "linked content");
+    ASSERT_TRUE(::CreateHardLinkW((folder + L"\\Velmora.reg").c_str(), (folder + L"\\linked.reg").c_str(), nullptr));
+}
+
+// All the space but one page: the first lines fit, the long key line does not.
+void FillDisk(const std::wstring& folder, Interference&)
+{
+    win32::UniqueFile file(
+        ::CreateFileW((folder + L"\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+    const std::string page(4096, 'f');
+    DWORD done = 0;
+    while (::WriteFile(file.get(), page.data(), 4096, &done, nullptr) && done > 0)
+        ;
+    ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
+    ::SetFilePointer(file.get(), -4096, nullptr, FILE_END);
+    ASSERT_TRUE(::SetEndOfFile(file.get()));
+}
+
+struct ReplacementRow
+{
+    const char* name;
+    Arrangement arrange;
+    const char* valueLine;
+    std::array<std::int32_t, 6> failures; // Create, four lines, Close; all 0: the new file is in place
+};
+
+class RegFileReplacement : public testing::TestWithParam<ReplacementRow>
+{
+};
+
+TEST_P(RegFileReplacement, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFile)
+{
+    const ReplacementRow& row = GetParam();
+    TempFolder temp;
+    // A full disk needs a small file system of its own, which with_small_disk.sh mounts.
+    const char* smallDisk = std::getenv("VELMORA_SMALL_DISK");
+    if (row.arrange == FillDisk && !smallDisk)
+        GTEST_SKIP() << "runs under tests/win32/with_small_disk.sh";
+    const std::wstring folder = row.arrange == FillDisk ? win32::Widen(smallDisk) : temp.Path();
+    const std::wstring path = folder + L"\\Velmora.reg";
+    WriteFileBytes(path, "old content");
+    Interference interference;
+    if (row.arrange)
+        row.arrange(folder, interference);
+    if (IsSkipped() || HasFatalFailure())
+        return;
+    const std::map<std::wstring, std::string> others = OtherFiles(folder);
+
+    const std::vector<std::string> lines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
+    Win32RegFileOutput output;
+    std::array<std::int32_t, 6> failures{};
+    failures[0] = FailureOf([&] { output.Create(win32::Narrow(path), FileEncoding::SystemAnsi); });
+    for (std::size_t line = 0; line < lines.size(); ++line)
+        failures[line + 1] = FailureOf([&] { output.WriteLine(lines[line]); });
+    failures[5] = FailureOf([&] { output.Close(); });
+    interference.releaser = {}; // joined before the handle it closes goes
+    interference.holder.reset();
+
+    EXPECT_EQ(failures, row.failures);
+    const bool saved = row.failures == std::array<std::int32_t, 6>{};
+    EXPECT_EQ(ReadFileBytes(path), saved ? "REGEDIT4\r\n\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n" : "old content");
+    EXPECT_EQ(OtherFiles(folder), others) << "a temporary file was left, or a linked file written through";
+}
+
+constexpr const char* kValue = R"("a"="b")";
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, RegFileReplacement,
+    testing::Values(ReplacementRow{"ReadOnlyTarget", MakeReadOnly, kValue, {75, 52, 52, 52, 52, 52}},
+                    ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, {0, 0, 0, 0, 0, 70}},
+                    ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, {}},
+                    ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"", {0, 0, 0, 0, 1113, 52}},
+                    ReplacementRow{"SymbolicLink", SymbolicLink, kValue, {}},
+                    ReplacementRow{"HardLink", HardLink, kValue, {}},
+                    ReplacementRow{"DiskFull", FillDisk, kValue, {0, 0, 0, 61, 52, 52}}),
+    RowName());
 
 } // namespace

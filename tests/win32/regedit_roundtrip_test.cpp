@@ -40,7 +40,10 @@ TEST_P(RegeditRoundTrip, ValueArrivesAsTheUserMeantIt)
     const std::string keyPath = ComposeKeyPath(ComposeAppPath(kTestRoot, row.name), row.section);
     const std::string valueLine = ComposeValueLine(keyPath, row.key, row.value);
     win32::Win32RegFileOutput output;
-    WriteRegFile(output, folder.PathUtf8() + "\\Velmora.reg", keyPath, valueLine);
+    output.Create(folder.PathUtf8() + "\\Velmora.reg", FileEncoding::SystemAnsi);
+    for (const std::string& line : RegFileLines(keyPath, valueLine))
+        output.WriteLine(line);
+    output.Close();
     MergeWithRegedit(folder.Child(L"Velmora.reg"));
 
     const std::wstring key = std::wstring(kTestRootBelowHkcu) + L"\\" + win32::Widen(row.name) + L"\\" +
