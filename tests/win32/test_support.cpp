@@ -129,11 +129,11 @@ bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& 
     return true;
 }
 
-bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value)
+bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& expected)
 {
     for (int attempt = 0; attempt < 300; ++attempt)
     {
-        if (ReadRegistryString(root, key, name, value))
+        if (std::wstring value; ReadRegistryString(root, key, name, value) && value == expected)
             return true;
         ::Sleep(50);
     }

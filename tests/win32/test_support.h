@@ -40,8 +40,8 @@ void MergeWithRegedit(const std::wstring& regFile);
 /// Reads a string value; false when it is missing.
 bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value);
 
-/// Polls for a value that another process (regedit) writes in the background; false after 15 s.
-bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value);
+/// Polls for the string that another process (regedit) writes in the background; false after 15 s.
+bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& expected);
 
 /// The real desktop, but message boxes are recorded instead of shown and the application
 /// folder can be another one.
