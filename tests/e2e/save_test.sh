@@ -33,7 +33,7 @@ pass "merging Velmora-undo.reg puts the old value back"
 # A single-line field keeps a lone CR from the clipboard; regedit would read the rest as a line
 # that deletes the sentinel key.
 settings_before=$(wine reg query "$settings" /s 2>/dev/null | tr -d '\r')
-printf 'List]\r[-%s' "${sentinel/HKCU/HKEY_CURRENT_USER}" | xclip -selection clipboard -i
+printf 'List]\r[-%s' "${sentinel/HKCU/HKEY_CURRENT_USER}" | xclip -selection clipboard -i >/dev/null 2>&1 # it serves the paste from the background
 focus_control 1002
 keys_to "$MAIN_WINDOW" ctrl+a ctrl+v alt+s
 expect_message_box Velmora "Error Number: 380 Invalid property value: the section holds a line break, which a registration file cannot carry; nothing was written"
