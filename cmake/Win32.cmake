@@ -19,8 +19,8 @@ add_library(velmora_win32 STATIC
     src/win32/dpi.cpp
     src/win32/coloured_button.cpp
     src/win32/dialog_behaviour.cpp
-    src/shell/desktop_win32.cpp
-    src/shell/registry_reader_win32.cpp
+    src/win32/desktop.cpp
+    src/win32/registry_reader.cpp
     src/regchange/reg_file_win32.cpp
     src/regchange/settings_store_win32.cpp
     src/about/sysinfo_win32.cpp

@@ -3,7 +3,7 @@
 // A reader of registration files that follows the registry editor's rules, and what it must read
 // back from the file of one save: shared by the unit tests and the fuzz target.
 #include "regchange/entry_composition.h"
-#include "shell/registry_root.h"
+#include "common/registry_root.h"
 #include "regchange/save_entry.h"
 
 #include <optional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/app_identity.h"
-#include "shell/layout.h"
+#include "common/app_identity.h"
+#include "common/layout.h"
 
 #include <span>
 #include <string>

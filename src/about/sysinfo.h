@@ -1,7 +1,7 @@
 #pragma once
 
-#include "shell/desktop.h"
-#include "shell/registry_reader.h"
+#include "common/desktop.h"
+#include "common/registry_reader.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/sysinfo.h"
-#include "shell/registry_reader_win32.h"
+#include "win32/registry_reader.h"
 
 namespace velmora::win32
 {

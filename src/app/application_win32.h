@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/about_commands.h"
-#include "shell/desktop_win32.h"
+#include "win32/desktop.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/resource.h"
-#include "shell/layout.h"
+#include "common/layout.h"
 
 #include <span>
 #include <string_view>

@@ -5,7 +5,7 @@
 #include "app/resource.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "shell/registry_reader_win32.h"
+#include "win32/registry_reader.h"
 #include "win32/dialog_behaviour.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"

@@ -1,6 +1,6 @@
 #include "app/open_dialog_win32.h"
 
-#include "shell/runtime_failure.h"
+#include "common/runtime_failure.h"
 #include "win32/lazy_library.h"
 #include "win32/modal_scope.h"
 #include "win32/wide.h"

@@ -1,7 +1,7 @@
 #include "regchange/entry_composition.h"
 
-#include "shell/registry_root.h"
-#include "shell/runtime_failure.h"
+#include "common/registry_root.h"
+#include "common/runtime_failure.h"
 
 #include <algorithm>
 

@@ -2,8 +2,8 @@
 
 #include "regchange/save_entry.h"
 #include "regchange/undo_file.h"
-#include "shell/error_trap.h"
-#include "shell/shell_result.h"
+#include "common/error_trap.h"
+#include "common/shell_result.h"
 
 namespace velmora
 {

@@ -2,8 +2,8 @@
 
 #include "regchange/reg_file.h"
 #include "regchange/settings_store.h"
-#include "shell/desktop.h"
-#include "shell/registry_reader.h"
+#include "common/desktop.h"
+#include "common/registry_reader.h"
 
 #include <string>
 #include <string_view>

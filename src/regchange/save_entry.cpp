@@ -1,7 +1,7 @@
 #include "regchange/save_entry.h"
 
 #include "regchange/entry_composition.h"
-#include "shell/registry_root.h"
+#include "common/registry_root.h"
 
 #include <array>
 #include <utility>

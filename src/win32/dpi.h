@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/layout.h"
+#include "common/layout.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/runtime_failure.h"
+#include "common/runtime_failure.h"
 #include "win32/unique_handle.h"
 
 #include <string>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/runtime_failure.h"
+#include "common/runtime_failure.h"
 
 #include <windows.h>
 

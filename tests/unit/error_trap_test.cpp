@@ -1,4 +1,4 @@
-#include "shell/error_trap.h"
+#include "common/error_trap.h"
 
 #include "fakes.h"
 #include "row_name.h"

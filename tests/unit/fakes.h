@@ -5,9 +5,9 @@
 #include "regchange/reg_file.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store.h"
-#include "shell/desktop.h"
-#include "shell/registry_reader.h"
-#include "shell/runtime_failure.h"
+#include "common/desktop.h"
+#include "common/registry_reader.h"
+#include "common/runtime_failure.h"
 
 #include <map>
 #include <memory>

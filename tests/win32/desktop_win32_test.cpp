@@ -1,4 +1,4 @@
-#include "shell/desktop_win32.h"
+#include "win32/desktop.h"
 
 #include "test_support.h"
 #include "win32/wide.h"

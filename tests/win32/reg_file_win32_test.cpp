@@ -1,7 +1,7 @@
 #include "regchange/reg_file_win32.h"
 
 #include "row_name.h"
-#include "shell/runtime_failure.h"
+#include "common/runtime_failure.h"
 #include "test_support.h"
 #include "win32/wide.h"
 

@@ -6,7 +6,7 @@
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
 #include "row_name.h"
-#include "shell/registry_reader_win32.h"
+#include "win32/registry_reader.h"
 #include "test_support.h"
 #include "win32/wide.h"
 

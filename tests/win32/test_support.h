@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/desktop_win32.h"
+#include "win32/desktop.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "shell/desktop_win32.h"
+#include "win32/desktop.h"
 
 #include "win32/lazy_library.h"
 #include "win32/modal_scope.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/registry_root.h"
+#include "common/registry_root.h"
 
 #include <cstdint>
 #include <memory>

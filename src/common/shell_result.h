@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/desktop.h"
+#include "common/desktop.h"
 
 #include <cstdint>
 #include <functional>

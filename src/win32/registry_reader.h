@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/registry_reader.h"
+#include "common/registry_reader.h"
 
 namespace velmora::win32
 {

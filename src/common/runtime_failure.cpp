@@ -1,4 +1,4 @@
-#include "shell/runtime_failure.h"
+#include "common/runtime_failure.h"
 
 namespace velmora
 {

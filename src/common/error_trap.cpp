@@ -1,6 +1,6 @@
-#include "shell/error_trap.h"
+#include "common/error_trap.h"
 
-#include "shell/runtime_failure.h"
+#include "common/runtime_failure.h"
 
 #include <new>
 

@@ -1,4 +1,4 @@
-#include "shell/registry_reader_win32.h"
+#include "win32/registry_reader.h"
 
 #include "win32/unique_handle.h"
 #include "win32/wide.h"

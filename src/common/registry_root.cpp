@@ -1,4 +1,4 @@
-#include "shell/registry_root.h"
+#include "common/registry_root.h"
 
 #include <algorithm>
 #include <array>

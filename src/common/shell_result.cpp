@@ -1,4 +1,4 @@
-#include "shell/shell_result.h"
+#include "common/shell_result.h"
 
 namespace velmora
 {

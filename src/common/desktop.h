@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/app_identity.h"
+#include "common/app_identity.h"
 
 #include <cstdint>
 #include <optional>
