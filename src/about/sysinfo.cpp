@@ -20,10 +20,10 @@ std::string HexFromLastByteToFirst(std::string_view bytes)
 
 } // namespace
 
-bool GetKeyValue(RegistryReader& registry, std::uint32_t KeyRoot, const std::string& KeyName,
+bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal)
 {
-    const std::unique_ptr<RegistryKey> key = registry.OpenKey(KeyRoot, KeyName, kKeyRead);
+    const std::unique_ptr<RegistryKey> key = registry.OpenKey(KeyRoot, KeyName, RegistryAccess::Read);
     if (!key)
     {
         KeyVal.clear();
@@ -56,7 +56,7 @@ void StartSysInfo(RegistryReader& registry, ProgramLauncher& launcher, Desktop& 
     const auto unavailable = [&] {
         try
         {
-            desktop.ShowMessage(kSysInfoUnavailable, kStyleNoIcon, std::nullopt);
+            desktop.ShowMessage(kSysInfoUnavailable, MessageStyle::Plain, std::nullopt);
         }
         catch (...)
         {
@@ -66,9 +66,9 @@ void StartSysInfo(RegistryReader& registry, ProgramLauncher& launcher, Desktop& 
     try
     {
         std::string toolPath;
-        if (!GetKeyValue(registry, kHkeyLocalMachine, R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)", "PATH", toolPath))
+        if (!GetKeyValue(registry, RegistryRoot::LocalMachine, R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)", "PATH", toolPath))
         {
-            if (!GetKeyValue(registry, kHkeyLocalMachine, R"(SOFTWARE\Microsoft\Shared Tools Location)", "MSINFO",
+            if (!GetKeyValue(registry, RegistryRoot::LocalMachine, R"(SOFTWARE\Microsoft\Shared Tools Location)", "MSINFO",
                              toolPath))
                 return unavailable();
             const std::string candidate = toolPath + R"(\MSINFO32.EXE)";

@@ -11,9 +11,6 @@
 namespace velmora
 {
 
-inline constexpr std::uint32_t kHkeyLocalMachine = 0x80000002;
-// Read rights only: the lookups never write, and a standard user may not open these keys for writing.
-inline constexpr std::uint32_t kKeyRead = 0x20019;
 inline constexpr std::size_t kValueBufferSize = 1024;
 inline constexpr std::uint32_t kRegSz = 1;
 inline constexpr std::uint32_t kRegDword = 4;
@@ -26,7 +23,7 @@ class ProgramLauncher
 public:
     virtual ~ProgramLauncher() = default;
     /// True only for an existing ordinary file: not a folder, not hidden, not a system file.
-    virtual bool FileExists(std::string_view path) = 0;
+    [[nodiscard]] virtual bool FileExists(std::string_view path) = 0;
     /// Starts the program file as a process of its own and returns at once; fails when it cannot.
     virtual void StartProgram(std::string_view path, int windowMode) = 0;
 };
@@ -34,7 +31,7 @@ public:
 /// One registry value as text: true when the key was opened and the value read. The last byte
 /// is dropped when it is zero; type 1 is the text itself, type 4 "&h" and its bytes in hex from
 /// the last to the first; any other type leaves KeyVal as it was.
-bool GetKeyValue(RegistryReader& registry, std::uint32_t KeyRoot, const std::string& KeyName,
+[[nodiscard]] bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal);
 
 /// Starts the system information tool that the registry names, or says it is unavailable.

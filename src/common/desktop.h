@@ -16,10 +16,13 @@ struct WindowRef
     void* handle = nullptr;
 };
 
-// Message box styles: one OK button, with the icon the number names.
-inline constexpr int kStyleNoIcon = 0;
-inline constexpr int kStyleError = 16;
-inline constexpr int kStyleWarning = 48;
+/// The icon of a message box; every box has one OK button.
+enum class MessageStyle
+{
+    Plain,   // no icon
+    Error,   // the error trap's failures
+    Warning, // the shell's failures
+};
 
 inline constexpr int kShowNormal = 1;
 
@@ -30,10 +33,10 @@ public:
     virtual ~Desktop() = default;
 
     /// A modal message box with one OK button; without a title it carries the application title.
-    virtual void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) = 0;
+    virtual void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) = 0;
 
     /// Hands the file to the shell; above 32 is success, 32 or less a failure code.
-    virtual std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file,
+    [[nodiscard]] virtual std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file,
                                    std::string_view parameters, std::string_view directory, int showMode) = 0;
 
     /// The folder that holds the program file, as the system reports it.

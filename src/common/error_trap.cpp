@@ -58,7 +58,7 @@ TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop
     }
     const std::string message = TrappedErrorMessage(error.number, error.description);
     error.Clear();
-    desktop.ShowMessage(message, kStyleError, std::nullopt);
+    desktop.ShowMessage(message, MessageStyle::Error, std::nullopt);
     return TrapOutcome::End;
 }
 
@@ -66,14 +66,13 @@ void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
 {
     try
     {
-        m_error = ErrorFrom(failure);
+        CurrentError error = ErrorFrom(failure);
         const TrapVariant variant = kind == StepKind::Essential ? TrapVariant::Plain : m_variant;
-        m_ended = HandleTrappedError(m_error, variant, m_desktop) == TrapOutcome::End;
+        m_ended = HandleTrappedError(error, variant, m_desktop) == TrapOutcome::End;
     }
     catch (...)
     {
         // The report itself failed: the handler ends without a second attempt.
-        m_error.Clear();
         m_ended = true;
     }
 }

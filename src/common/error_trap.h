@@ -49,7 +49,7 @@ std::string TrappedErrorMessage(std::int32_t number, std::string_view descriptio
 
 /// Decides whether the handler goes on after a failed step; reports the failure when it ends it.
 /// The standard and plain traps clear the current error in both branches.
-TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop);
+[[nodiscard]] TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop);
 
 /// Runs the steps of one handler under one trap variant. A step that fails is abandoned where it
 /// failed; once the trap has ended the handler, later steps do not run. An essential step's
@@ -81,7 +81,6 @@ private:
 
     TrapVariant m_variant;
     Desktop& m_desktop;
-    CurrentError m_error;
     bool m_ended = false;
 };
 

@@ -34,13 +34,20 @@ struct RegistryValue
     friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 
+/// The rights a key is opened with: reading only, since the program never writes through a key
+/// it opens this way and a standard user may not open the system's keys for writing.
+enum class RegistryAccess
+{
+    Read,
+};
+
 /// An open registry key; closed when the object goes.
 class RegistryKey
 {
 public:
     virtual ~RegistryKey() = default;
     /// Reads the value into a zeroed buffer of the given size; a longer value is not read.
-    virtual RegistryRead QueryValue(std::string_view valueName, std::size_t bufferSize) = 0;
+    [[nodiscard]] virtual RegistryRead QueryValue(std::string_view valueName, std::size_t bufferSize) = 0;
 };
 
 /// Reads the registry, never writes it.
@@ -49,10 +56,11 @@ class RegistryReader
 public:
     virtual ~RegistryReader() = default;
     /// The key, or null when it cannot be opened with that access.
-    virtual std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) = 0;
+    [[nodiscard]] virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path,
+                                                             RegistryAccess access) = 0;
     /// The whole value, whatever its type and size, read with read access only; nothing when the
     /// key or the value does not exist. A value that cannot be read fails with a RuntimeFailure.
-    virtual std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view keyPath,
+    [[nodiscard]] virtual std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view keyPath,
                                                    std::string_view valueName) = 0;
 };
 

@@ -81,7 +81,7 @@ void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& 
 {
     const auto text = ShellResultText(code, variant, [&] { return desktop.ApplicationFolder(); });
     if (text)
-        desktop.ShowMessage(*text, kStyleWarning, "Error");
+        desktop.ShowMessage(*text, MessageStyle::Warning, "Error");
 }
 
 std::int32_t ShellOpenRequest(Desktop& desktop, WindowRef owner, std::string_view file)

@@ -28,6 +28,6 @@ std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVarian
 void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop);
 
 /// The "open" request every caller makes: empty parameters and directory, normal window.
-std::int32_t ShellOpenRequest(Desktop& desktop, WindowRef owner, std::string_view file);
+[[nodiscard]] std::int32_t ShellOpenRequest(Desktop& desktop, WindowRef owner, std::string_view file);
 
 } // namespace velmora

@@ -12,10 +12,10 @@ namespace velmora
 std::string_view TrimSpaces(std::string_view text);
 
 /// True when the text is empty or spaces only.
-bool IsBlank(std::string_view text);
+[[nodiscard]] bool IsBlank(std::string_view text);
 
 /// True when the text holds a CR, an LF or a NUL: none of them can stand inside a line of the file.
-bool HoldsLineBreak(std::string_view text);
+[[nodiscard]] bool HoldsLineBreak(std::string_view text);
 
 /// Location and application name, trimmed, joined by one backslash; blank pieces are left out.
 std::string ComposeAppPath(std::string_view location, std::string_view applicationName);

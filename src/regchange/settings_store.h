@@ -19,6 +19,6 @@ public:
 
 /// False for an application or section name that would address another key than the one meant:
 /// empty, or with an empty path component (a doubled, leading or trailing backslash).
-bool IsUsableSettingsName(std::string_view name);
+[[nodiscard]] bool IsUsableSettingsName(std::string_view name);
 
 } // namespace velmora

@@ -11,13 +11,32 @@
 namespace velmora::win32
 {
 
-void Win32Desktop::ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title)
+namespace
+{
+
+UINT MessageBoxStyle(MessageStyle style)
+{
+    switch (style)
+    {
+    case MessageStyle::Error:
+        return MB_OK | MB_ICONERROR;
+    case MessageStyle::Warning:
+        return MB_OK | MB_ICONWARNING;
+    case MessageStyle::Plain:
+        break;
+    }
+    return MB_OK;
+}
+
+} // namespace
+
+void Win32Desktop::ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title)
 {
     // The box belongs to the window whose command shows it.
     const HWND owner = ::GetActiveWindow();
     ThreadModalScope modal(owner);
     const std::wstring caption = Widen(title.value_or(Identity().title));
-    ::MessageBoxW(owner, Widen(prompt).c_str(), caption.c_str(), static_cast<UINT>(style) | MB_OK);
+    ::MessageBoxW(owner, Widen(prompt).c_str(), caption.c_str(), MessageBoxStyle(style));
 }
 
 std::int32_t Win32Desktop::ShellOpen(WindowRef owner, std::string_view verb, std::string_view file,

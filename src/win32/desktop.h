@@ -11,7 +11,7 @@ namespace velmora::win32
 class Win32Desktop : public Desktop
 {
 public:
-    void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) override;
+    void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override;
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override;
     std::string ApplicationFolder() override;

@@ -63,12 +63,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<RegistryKey> Win32RegistryReader::OpenKey(std::uint32_t root, std::string_view path,
-                                                          std::uint32_t access)
+std::unique_ptr<RegistryKey> Win32RegistryReader::OpenKey(RegistryRoot root, std::string_view path,
+                                                          RegistryAccess access)
 {
     UniqueHkey key;
-    const HKEY rootKey = reinterpret_cast<HKEY>(static_cast<ULONG_PTR>(static_cast<LONG>(root)));
-    if (::RegOpenKeyExW(rootKey, Widen(path).c_str(), 0, access, key.put()) != ERROR_SUCCESS)
+    const REGSAM rights = access == RegistryAccess::Read ? KEY_READ : 0;
+    if (::RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, rights, key.put()) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key));
 }

@@ -66,7 +66,7 @@ TEST_F(AboutCommand, ReportsEvenASkippableFailureAndEnds)
 {
     about.failures.Fail("create", kErrInvalidArgument);
     mnuAbout_Click(about, desktop);
-    EXPECT_EQ(log, (EventLog{"create", "message 16 [(app title)] Error Number: 5 Invalid procedure call or argument"}));
+    EXPECT_EQ(log, (EventLog{"create", "message error [(app title)] Error Number: 5 Invalid procedure call or argument"}));
 }
 
 TEST_F(AboutCommand, LoadStepReportsAFailureAndLeavesTheVersionEmpty)
@@ -76,7 +76,7 @@ TEST_F(AboutCommand, LoadStepReportsAFailureAndLeavesTheVersionEmpty)
     frmAbout_Load(about, desktop);
     ASSERT_EQ(log.size(), 2u);
     EXPECT_TRUE(log[0].starts_with("version  Version 1.0.1\r\n")) << log[0];
-    EXPECT_EQ(log[1], "message 16 [(app title)] Error Number: 94 Invalid use of Null");
+    EXPECT_EQ(log[1], "message error [(app title)] Error Number: 94 Invalid use of Null");
 }
 
 } // namespace

@@ -19,15 +19,15 @@ struct TrapCase
     const char* name;
     TrapVariant variant;
     std::function<void()> failingStep;
-    bool nextStepRuns;
-    const char* message; // nullptr: no message
+    const char* message; // nullptr: no message, and the handler goes on
+    StepKind kind = StepKind::Ordinary;
 };
 
 class ErrorTrapTable : public testing::TestWithParam<TrapCase>
 {
 };
 
-TEST_P(ErrorTrapTable, SkipsOrReportsAndEnds)
+TEST_P(ErrorTrapTable, SkipsOrReportsOnceAndEnds)
 {
     const TrapCase& c = GetParam();
     EventLog log;
@@ -35,22 +35,21 @@ TEST_P(ErrorTrapTable, SkipsOrReportsAndEnds)
     ErrorTrap trap(c.variant, desktop);
 
     trap.Step([&] { log.push_back("step 1"); });
-    trap.Step([&] {
-        c.failingStep();
-        log.push_back("rest of the failing step");
-    });
+    trap.Step(
+        [&] {
+            c.failingStep();
+            log.push_back("rest of the failing step");
+        },
+        c.kind);
     trap.Step([&] { log.push_back("step 3"); });
 
     EventLog expected{"step 1"};
-    if (c.message)
-        expected.push_back(std::string("message 16 [(app title)] ") + c.message);
-    if (c.nextStepRuns)
-        expected.push_back("step 3");
+    expected.push_back(c.message ? std::string("message error [(app title)] ") + c.message : "step 3");
     EXPECT_EQ(log, expected);
-    EXPECT_EQ(trap.Ended(), !c.nextStepRuns);
+    EXPECT_EQ(trap.Ended(), c.message != nullptr);
 }
 
-auto Fails(std::int32_t number, std::string description = "")
+auto Fails(std::int32_t number, std::string description = "x")
 {
     return [=] { throw RuntimeFailure(number, description); };
 }
@@ -58,23 +57,22 @@ auto Fails(std::int32_t number, std::string description = "")
 INSTANTIATE_TEST_SUITE_P(
     Table, ErrorTrapTable,
     testing::Values(
-        TrapCase{"StandardSkips5", TrapVariant::Standard, Fails(5, "x"), true, nullptr},
-        TrapCase{"StandardSkips94", TrapVariant::Standard, Fails(94, "x"), true, nullptr},
-        TrapCase{"StandardSkips75", TrapVariant::Standard, Fails(75, "x"), true, nullptr},
-        TrapCase{"StandardReports53", TrapVariant::Standard, Fails(53, "File not found"), false,
+        TrapCase{"StandardSkips5", TrapVariant::Standard, Fails(5), nullptr},
+        TrapCase{"StandardSkips94", TrapVariant::Standard, Fails(94), nullptr},
+        TrapCase{"StandardSkips75", TrapVariant::Standard, Fails(75), nullptr},
+        TrapCase{"StandardReports53", TrapVariant::Standard, Fails(53, "File not found"),
                  "Error Number: 53 File not found"},
-        TrapCase{"EmptyDescriptionKeepsTheSpace", TrapVariant::Standard, Fails(52), false, "Error Number: 52 "},
-        TrapCase{"NegativeNumberKeepsItsSign", TrapVariant::Standard, Fails(-2147024891, "Access"), false,
-                 "Error Number: -2147024891 Access"},
-        TrapCase{"PlainReportsEvenSkippableNumbers", TrapVariant::Plain, Fails(5, "Invalid"), false,
-                 "Error Number: 5 Invalid"},
-        TrapCase{"PlainReports75", TrapVariant::Plain, Fails(75, "Path/File access error"), false,
-                 "Error Number: 75 Path/File access error"},
-        TrapCase{"ResumeNextSkipsEverything", TrapVariant::ResumeNext, Fails(52, "x"), true, nullptr},
-        TrapCase{"OutOfMemoryIsFailure7", TrapVariant::Standard, [] { throw std::bad_alloc(); }, false,
+        TrapCase{"NegativeNumberAndEmptyDescription", TrapVariant::Standard, Fails(-2147024891, ""),
+                 "Error Number: -2147024891 "},
+        TrapCase{"PlainReportsEvenSkippableNumbers", TrapVariant::Plain, Fails(5, "Invalid"), "Error Number: 5 Invalid"},
+        TrapCase{"EssentialStepReportsEvenSkippableNumbers", TrapVariant::Standard, Fails(75, "Path"),
+                 "Error Number: 75 Path", StepKind::Essential},
+        TrapCase{"ResumeNextSkipsEverything", TrapVariant::ResumeNext, Fails(52), nullptr},
+        TrapCase{"OutOfMemoryIsFailure7", TrapVariant::Standard, [] { throw std::bad_alloc(); },
                  "Error Number: 7 Out of memory"},
-        TrapCase{"UnexpectedExceptionIsReportedNotLost", TrapVariant::Standard,
-                 [] { throw std::logic_error("oops"); }, false, "Error Number: 51 Internal error: oops"}),
+        TrapCase{"AnotherExceptionIsReportedNotLost", TrapVariant::Standard, [] { throw std::logic_error("oops"); },
+                 "Error Number: 51 Internal error: oops"},
+        TrapCase{"NotEvenAnException", TrapVariant::Standard, [] { throw 42; }, "Error Number: 51 Internal error"}),
     RowName());
 
 TEST(HandleTrappedError, ClearsTheCurrentErrorInBothBranchesOfTheStandardTrap)
@@ -84,7 +82,7 @@ TEST(HandleTrappedError, ClearsTheCurrentErrorInBothBranchesOfTheStandardTrap)
     for (const std::int32_t number : {75, 61})
     {
         CurrentError error{number, "description"};
-        HandleTrappedError(error, TrapVariant::Standard, desktop);
+        (void)HandleTrappedError(error, TrapVariant::Standard, desktop);
         EXPECT_EQ(error.number, 0) << number;
         EXPECT_EQ(error.description, "") << number;
     }
@@ -95,7 +93,10 @@ TEST(ErrorTrap, AReportThatFailsEndsTheHandlerQuietly)
     struct BrokenDesktop : FakeDesktop
     {
         using FakeDesktop::FakeDesktop;
-        void ShowMessage(std::string_view, int, std::optional<std::string_view>) override { throw std::bad_alloc(); }
+        void ShowMessage(std::string_view, MessageStyle, std::optional<std::string_view>) override
+        {
+            throw std::bad_alloc();
+        }
     };
     EventLog log;
     BrokenDesktop desktop(log);
@@ -104,6 +105,27 @@ TEST(ErrorTrap, AReportThatFailsEndsTheHandlerQuietly)
     trap.Step([&] { log.push_back("later step"); });
     EXPECT_TRUE(trap.Ended());
     EXPECT_TRUE(log.empty());
+}
+
+TEST(StandardDescription, NamesTheFailuresAUserMeets)
+{
+    const std::map<std::int32_t, std::string> descriptions = {
+        {5, "Invalid procedure call or argument"},
+        {7, "Out of memory"},
+        {51, "Internal error"},
+        {52, "Bad file name or number"},
+        {53, "File not found"},
+        {61, "Disk full"},
+        {70, "Permission denied"},
+        {75, "Path/File access error"},
+        {76, "Path not found"},
+        {94, "Invalid use of Null"},
+        {380, "Invalid property value"},
+        {1113, "No mapping for the Unicode character exists in the target multi-byte code page"},
+        {1, ""},
+    };
+    for (const auto& [number, description] : descriptions)
+        EXPECT_EQ(RuntimeFailure(number).Description(), description) << number;
 }
 
 } // namespace

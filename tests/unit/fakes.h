@@ -34,6 +34,11 @@ private:
     std::map<std::string, std::int32_t> m_failures;
 };
 
+inline std::string StyleName(MessageStyle style)
+{
+    return style == MessageStyle::Error ? "error" : style == MessageStyle::Warning ? "warning" : "plain";
+}
+
 class FakeDesktop : public Desktop
 {
 public:
@@ -45,10 +50,10 @@ public:
     FailurePlan failures;
     int folderReads = 0;
 
-    void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) override
+    void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
-        m_log.push_back("message " + std::to_string(style) + " [" + std::string(title.value_or("(app title)")) +
-                        "] " + std::string(prompt));
+        m_log.push_back("message " + StyleName(style) + " [" + std::string(title.value_or("(app title)")) + "] " +
+                        std::string(prompt));
     }
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override
@@ -130,9 +135,10 @@ public:
     int openKeys = 0;
     FailurePlan failures;
 
-    std::unique_ptr<RegistryKey> OpenKey(std::uint32_t root, std::string_view path, std::uint32_t access) override
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path, RegistryAccess access) override
     {
-        m_log.push_back("open " + std::to_string(root) + " " + std::string(path) + " " + std::to_string(access));
+        m_log.push_back("open " + std::string(RegistryRootName(root)) + " " + std::string(path) +
+                        (access == RegistryAccess::Read ? " read" : " ?"));
         const auto found = keys.find(std::string(path));
         return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
     }

@@ -22,7 +22,7 @@ constexpr const char* kRead =
     R"(read HKEY_CURRENT_USER [Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List] [File1])";
 constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1)";
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
-constexpr const char* kMessage = "message 16 [(app title)] Error Number: ";
+constexpr const char* kMessage = "message error [(app title)] Error Number: ";
 
 EventLog FileWritten(const std::string& create, const std::vector<std::string>& lines)
 {
@@ -220,11 +220,11 @@ INSTANTIATE_TEST_SUITE_P(
         FailureCase{"ShellFailureIsReportedAndTheStatusStillSet",
                     "none",
                     31,
-                    {kShell, "message 48 [Error] No associated application", kCreatedStatus}},
+                    {kShell, "message warning [Error] No associated application", kCreatedStatus}},
         FailureCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
                     "shell",
                     kErrInvalidArgument,
-                    {kShell, "message 48 [Error] Out of memory or resources", kCreatedStatus}}),
+                    {kShell, "message warning [Error] Out of memory or resources", kCreatedStatus}}),
     RowName());
 
 struct RefusalCase
@@ -282,17 +282,24 @@ class SaveCommandRefusals : public SaveCommand, public testing::WithParamInterfa
 TEST_P(SaveCommandRefusals, ShowOneMessageAndTouchNothingElse)
 {
     view.fields[GetParam().field] = GetParam().text;
-    EXPECT_EQ(Run(), EventLog{"message 16 [(app title)] Error Number: " + GetParam().message});
+    EXPECT_EQ(Run(), EventLog{"message error [(app title)] Error Number: " + GetParam().message});
 }
 
 TEST_F(SaveCommandRefusals, TheApplicationFieldIsNamedWhenTheLocationIsBlank)
 {
     view.fields[Field::Location] = "";
-    EXPECT_EQ(Run(), EventLog{"message 16 [(app title)] Error Number: 380 Invalid property value: the application "
+    EXPECT_EQ(Run(), EventLog{"message error [(app title)] Error Number: 380 Invalid property value: the application "
                               "name must begin with a registry root such as HKEY_CURRENT_USER; nothing was written"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SaveCommandRefusals, testing::ValuesIn(Refusals()), RowName());
+
+TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
+{
+    EXPECT_TRUE(IsUsableSettingsName(R"(HKCU\Software)"));
+    for (const char* name : {"", R"(\Paint)", R"(Paint\)", R"(HKCU\\Paint)"})
+        EXPECT_FALSE(IsUsableSettingsName(name)) << name;
+}
 
 // Any text in the five fields: the save is refused with nothing done but its message, or the file
 // holds four lines that the registry editor reads back as the key, name and value typed.
@@ -329,7 +336,7 @@ TEST_F(SaveCommand, EveryGeneratedSaveIsRefusedWholeOrReadsBackAsTyped)
         if (!expected)
         {
             ASSERT_EQ(log.size(), 1u) << context;
-            ASSERT_TRUE(log[0].starts_with("message 16 [(app title)] Error Number: 380 ")) << context;
+            ASSERT_TRUE(log[0].starts_with("message error [(app title)] Error Number: 380 ")) << context;
         }
         else if (expected->keyPath.empty())
         {

@@ -1,9 +1,11 @@
+#include "app/main_commands.h"
 #include "common/shell_result.h"
 
 #include "fakes.h"
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <map>
 
 using namespace velmora;
@@ -12,41 +14,20 @@ using namespace velmora::testing_support;
 namespace
 {
 
-const std::map<std::int32_t, std::string> kGeneral = {
-    {0, "Out of memory or resources"},
-    {2, "File not found"},
-    {3, "Path not found"},
-    {5, "File access denied"},
-    {8, "Out of memory"},
-    {11, "Invalid .EXE file"},
-    {26, "Sharing violation"},
-    {27, "Invalid file name association"},
-    {28, "DDE timeout"},
-    {29, "DDE transaction failed"},
-    {30, "DDE busy"},
-    {31, "No associated application"},
-    {32, "DLL not found"},
-};
-
-const std::map<std::int32_t, std::string> kHelp = {
-    {2, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
-    {3, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
-    {5, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
-};
-
-std::optional<std::string> Expected(std::int32_t code, ShellMessageVariant variant)
-{
-    if (code > 32)
-        return std::nullopt;
-    if (variant == ShellMessageVariant::Help && kHelp.contains(code))
-        return kHelp.at(code);
-    if (kGeneral.contains(code))
-        return kGeneral.at(code);
-    return "Unknown error " + std::to_string(code);
-}
-
+// Every failure code from -2 to 40 in both variants: the table's own texts, the help texts naming
+// the document (with their odd spacing), "Unknown error" and the code otherwise, nothing above 32.
 TEST(ReportShellResult, ShowsTheTableTextForEveryFailureCodeAndNothingAbove32)
 {
+    const std::map<std::int32_t, std::string> general = {
+        {0, "Out of memory or resources"}, {2, "File not found"},     {3, "Path not found"},
+        {5, "File access denied"},         {8, "Out of memory"},      {11, "Invalid .EXE file"},
+        {26, "Sharing violation"},         {27, "Invalid file name association"},
+        {28, "DDE timeout"},               {29, "DDE transaction failed"},
+        {30, "DDE busy"},                  {31, "No associated application"},
+        {32, "DLL not found"}};
+    const std::map<std::int32_t, std::string> help = {{2, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
+                                                      {3, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
+                                                      {5, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"}};
     for (const auto variant : {ShellMessageVariant::General, ShellMessageVariant::Help})
     {
         for (std::int32_t code = -2; code <= 40; ++code)
@@ -55,42 +36,35 @@ TEST(ReportShellResult, ShowsTheTableTextForEveryFailureCodeAndNothingAbove32)
             FakeDesktop desktop(log);
             ReportShellResult(code, variant, desktop);
 
-            const auto expected = Expected(code, variant);
-            const EventLog expectedLog =
-                expected ? EventLog{"message 48 [Error] " + *expected} : EventLog{};
-            EXPECT_EQ(log, expectedLog) << "code " << code << (variant == ShellMessageVariant::Help ? " help" : "");
+            std::string text = "Unknown error " + std::to_string(code);
+            if (variant == ShellMessageVariant::Help && help.contains(code))
+                text = help.at(code);
+            else if (general.contains(code))
+                text = general.at(code);
+            EXPECT_EQ(log, code > 32 ? EventLog{} : EventLog{"message warning [Error] " + text})
+                << "code " << code << (variant == ShellMessageVariant::Help ? " help" : "");
+            EXPECT_EQ(desktop.folderReads, variant == ShellMessageVariant::Help && help.contains(code) ? 1 : 0)
+                << "the folder is read only for a help text, when it is built";
         }
     }
+    EXPECT_EQ(ShellResultText(INT32_MIN, ShellMessageVariant::General, {}), "Unknown error -2147483648");
 }
 
-TEST(ReportShellResult, ExtremeCodesTakeTheDefaultRowWithTheirSign)
-{
-    EXPECT_EQ(ShellResultText(INT32_MIN, ShellMessageVariant::General, [] { return std::string(); }),
-              "Unknown error -2147483648");
-    EXPECT_EQ(ShellResultText(INT32_MAX, ShellMessageVariant::General, [] { return std::string(); }), std::nullopt);
-}
-
-TEST(ReportShellResult, HelpTextsReadTheFolderAtTheMomentTheMessageIsBuilt)
+TEST(MainCommands, OpenTheRegistryEditorAndTheHelpDocumentAndReportTheShellsFailures)
 {
     EventLog log;
     FakeDesktop desktop(log);
-    ReportShellResult(31, ShellMessageVariant::Help, desktop);
-    ReportShellResult(2, ShellMessageVariant::General, desktop);
-    EXPECT_EQ(desktop.folderReads, 0);
-
-    desktop.folder = R"(D:\)";
-    ReportShellResult(2, ShellMessageVariant::Help, desktop);
-    EXPECT_EQ(desktop.folderReads, 1);
-    EXPECT_EQ(log.back(), R"(message 48 [Error] File :D:\\VelmoraHelp.pdf  not found)");
-}
-
-TEST(ShellOpenRequest, OpensWithEmptyParametersAndDirectoryInANormalWindow)
-{
-    EventLog log;
-    FakeDesktop desktop(log);
-    desktop.shellResult = 33;
-    EXPECT_EQ(ShellOpenRequest(desktop, WindowRef{reinterpret_cast<void*>(std::uintptr_t{7})}, "regedit"), 33);
-    EXPECT_EQ(log, EventLog{"shell 7 open [regedit] [] [] 1"});
+    const WindowRef owner{reinterpret_cast<void*>(std::uintptr_t{7})};
+    desktop.shellResult = 2;
+    cmdOpenRegistryEditor_Click(desktop, owner);
+    mnuHelp_Click(desktop, owner);
+    desktop.failures.Fail("shell", kErrInvalidArgument); // skipped: the result stays 0
+    mnuHelp_Click(desktop, owner);
+    EXPECT_EQ(log, (EventLog{"shell 7 open [regedit] [] [] 1", "message warning [Error] File not found",
+                             R"(shell 7 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
+                             R"(message warning [Error] File :C:\Tools\VelmoraHelp.pdf  not found)",
+                             R"(shell 7 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
+                             "message warning [Error] Out of memory or resources"}));
 }
 
 } // namespace

@@ -140,7 +140,7 @@ bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstrin
     return false;
 }
 
-int EndProcessesNamed(const std::wstring& exeName)
+int EndProcessesStartedFrom(const std::wstring& folder)
 {
     int ended = 0;
     win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
@@ -148,10 +148,15 @@ int EndProcessesNamed(const std::wstring& exeName)
     entry.dwSize = sizeof(entry);
     for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
     {
-        if (::lstrcmpiW(entry.szExeFile, exeName.c_str()) != 0)
+        win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                                                  FALSE, entry.th32ProcessID));
+        wchar_t image[MAX_PATH * 4];
+        DWORD length = static_cast<DWORD>(std::size(image));
+        if (!process || !::QueryFullProcessImageNameW(process.get(), 0, image, &length) ||
+            ::CompareStringOrdinal(image, static_cast<int>(folder.size()), folder.c_str(),
+                                   static_cast<int>(folder.size()), TRUE) != CSTR_EQUAL)
             continue;
-        win32::UniqueHandle process(::OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, entry.th32ProcessID));
-        if (process && ::TerminateProcess(process.get(), 1))
+        if (::TerminateProcess(process.get(), 1))
         {
             ::WaitForSingleObject(process.get(), 5000);
             ++ended;

@@ -51,9 +51,10 @@ public:
     explicit RecordingDesktop(std::string folder = {}) : m_folder(std::move(folder)) {}
     std::vector<std::string> messages; // "style [title] text"
 
-    void ShowMessage(std::string_view prompt, int style, std::optional<std::string_view> title) override
+    void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
-        messages.push_back(std::to_string(style) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
+        const char* icon = style == MessageStyle::Error ? "error" : style == MessageStyle::Warning ? "warning" : "plain";
+        messages.push_back(std::string(icon) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
     }
     std::string ApplicationFolder() override { return m_folder.empty() ? Win32Desktop::ApplicationFolder() : m_folder; }
 
@@ -61,8 +62,9 @@ private:
     std::string m_folder;
 };
 
-/// Ends every process of that file name that is running now; returns how many there were.
-int EndProcessesNamed(const std::wstring& exeName);
+/// Ends the processes whose program file lies in that folder (a test's own temporary folder, so
+/// only what the test started); returns how many there were.
+int EndProcessesStartedFrom(const std::wstring& folder);
 
 /// Removes a test key and everything below it, before and after a test.
 class ScopedTestKey

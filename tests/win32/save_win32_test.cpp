@@ -1,7 +1,7 @@
-// The undo file, end to end through the Save command with the real ports: for each kind of old
-// value, a save changes it (regedit merges Velmora.reg), then regedit merges Velmora-undo.reg and
-// the value is back with the same type and bytes, or gone again. A value that cannot be read
-// stops the save before either file is written.
+// The Save command with the real ports and the system's own regedit: each row saves a typed value
+// over an old one of some kind; regedit merges Velmora.reg and the value arrives as the user meant
+// it; then regedit merges Velmora-undo.reg and the old value is back with the same type and bytes,
+// or gone again. A value that cannot be read stops the save before either file is written.
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
@@ -42,7 +42,7 @@ std::optional<RegistryValue> ReadRaw(const std::wstring& key, const std::wstring
     if (::RegOpenKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS)
         return std::nullopt;
     DWORD type = 0;
-    std::string bytes(1 << 16, '\0');
+    std::string bytes(1 << 20, '\0');
     auto size = static_cast<DWORD>(bytes.size());
     if (::RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
                            &size) != ERROR_SUCCESS)
@@ -68,59 +68,76 @@ protected:
     win32::Win32RegistryReader registry;
     FieldsView view;
 
-    void Save(const std::string& section, const std::string& value)
+    void Save(const std::string& section, const std::string& key, const std::string& value)
     {
-        view.fields = {{Field::Location, R"(HKEY_CURRENT_USER\Software\VelmoraUndoTest)"},
+        view.fields = {{Field::Location, R"(HKCU\Software\VelmoraUndoTest)"},
                        {Field::Application, "App"},
                        {Field::Section, section},
-                       {Field::Key, "File1"},
+                       {Field::Key, key},
                        {Field::Value, value}};
         cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
     }
 };
 
-struct OldValue
+struct RoundTrip
 {
     const char* name;
+    std::string key;
+    std::string value;
+    std::wstring storedName;
+    std::wstring storedValue;
     std::optional<RegistryValue> old;
 };
 
-class SaveWithUndoRoundTrip : public SaveWithUndo, public testing::WithParamInterface<OldValue>
+class SaveRoundTrip : public SaveWithUndo, public testing::WithParamInterface<RoundTrip>
 {
 };
 
-TEST_P(SaveWithUndoRoundTrip, MergingTheUndoFilePutsBackTheOldTypeAndBytes)
+TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
 {
-    const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(GetParam().name);
-    const std::optional<RegistryValue>& old = GetParam().old;
-    if (old)
+    const RoundTrip& row = GetParam();
+    const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(row.name);
+    if (row.old)
     {
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"File1", old->type, old->bytes.data(),
-                                    static_cast<DWORD>(old->bytes.size())),
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), row.storedName.c_str(), row.old->type,
+                                    row.old->bytes.data(), static_cast<DWORD>(row.old->bytes.size())),
                   ERROR_SUCCESS);
     }
 
-    Save(GetParam().name, R"(C:\New\value.bmp)");
+    Save(row.name, row.key, row.value);
     ASSERT_EQ(desktop.messages, std::vector<std::string>{});
-    ASSERT_TRUE(WaitForRegistryString(HKEY_CURRENT_USER, key, L"File1", LR"(C:\New\value.bmp)"))
-        << "Velmora.reg was not merged";
+    EXPECT_TRUE(WaitForRegistryString(HKEY_CURRENT_USER, key, row.storedName, row.storedValue))
+        << "Velmora.reg: " << ReadFileBytes(folder.Child(L"Velmora.reg"));
 
     MergeWithRegedit(folder.Child(L"Velmora-undo.reg"));
-    EXPECT_EQ(ReadRaw(key, L"File1"), old);
+    EXPECT_EQ(ReadRaw(key, row.storedName), row.old);
 }
 
+const std::string kLongValue = "C:\\" + std::string(64 * 1024, 'v');
+
 INSTANTIATE_TEST_SUITE_P(
-    Table, SaveWithUndoRoundTrip,
-    testing::Values(OldValue{"None", std::nullopt},
-                    OldValue{"TextWithEscapesAndALineBreak", RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
-                    OldValue{"TextOutsideTheCodePage", RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
-                    OldValue{"EmptyText", RegistryValue{REG_SZ, Utf16(L"\0"s)}},
-                    OldValue{"ExpandableText", RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
-                    OldValue{"MultiString", RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
-                    OldValue{"Dword", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
-                    OldValue{"Qword", RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
-                    OldValue{"Binary", RegistryValue{REG_BINARY, "\xff\0\x01"s}},
-                    OldValue{"ZeroLength", RegistryValue{REG_BINARY, ""}}),
+    Table, SaveRoundTrip,
+    testing::Values(
+        RoundTrip{"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)", std::nullopt},
+        RoundTrip{"TrailingBackslash", "File1", R"(C:\Pictures\)", L"File1", LR"(C:\Pictures\)",
+                  RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
+        RoundTrip{"UncPath", "File1", R"(\\server\share\cat.bmp)", L"File1", LR"(\\server\share\cat.bmp)",
+                  RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
+        RoundTrip{"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", L"File1", LR"(\\?\C:\cat.bmp)",
+                  RegistryValue{REG_SZ, Utf16(L"\0"s)}},
+        RoundTrip{"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)",
+                  RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
+        RoundTrip{"QuoteInValue", "File1", R"(say "cheese".bmp)", L"File1", LR"(say "cheese".bmp)",
+                  RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
+        RoundTrip{"BackslashInName", R"(File\One)", "x", LR"(File\One)", L"x",
+                  RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
+        RoundTrip{"QuoteInName", R"(File "One")", "x", LR"(File "One")", L"x",
+                  RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
+        RoundTrip{"KeyWithSpacesAround", " File1 ", "x", L" File1 ", L"x", RegistryValue{REG_BINARY, "\xff\0\x01"s}},
+        RoundTrip{"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"Gr\u00FC\u00DFe",
+                  L"C:\\Stra\u00DFe.bmp", RegistryValue{REG_BINARY, ""}},
+        RoundTrip{"Large", "File1", kLongValue, L"File1", win32::Widen(kLongValue),
+                  RegistryValue{REG_BINARY, std::string(100000, '\x5A')}}),
     RowName());
 
 TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
@@ -137,9 +154,9 @@ TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
     ASSERT_EQ(::RegSetKeySecurity(created.get(), DACL_SECURITY_INFORMATION, denyRead), ERROR_SUCCESS);
     ::LocalFree(denyRead);
 
-    Save("Denied", R"(C:\New\value.bmp)");
+    Save("Denied", "File1", R"(C:\New\value.bmp)");
 
-    EXPECT_EQ(desktop.messages, std::vector<std::string>{"16 [] Error Number: 70 Permission denied"});
+    EXPECT_EQ(desktop.messages, std::vector<std::string>{"error [] Error Number: 70 Permission denied"});
     EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora.reg").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora-undo.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }
