@@ -1,6 +1,7 @@
 #include "app/file_selection.h"
 
 #include "fakes.h"
+#include "row_name.h"
 
 #include <gtest/gtest.h>
 
@@ -45,63 +46,59 @@ private:
     std::string m_fileName;
 };
 
-class FileSelection : public testing::Test
-{
-protected:
-    EventLog log;
-    FakeDialogAndField dialog{log};
-    FakeDesktop desktop{log};
-
-    void Run() { cmdSelectFile_Click(dialog, dialog, desktop); }
-};
-
 const EventLog kSetUpAndShow = {"title [ Open ]", "cancel error off", "filter [All Files (*.*)|*.*]", "show"};
 
-TEST_F(FileSelection, ChosenNameReplacesTheValueUnchanged)
+struct SelectionCase
 {
-    dialog.nameAfterShow = R"(C:\My Pictures\Grüße "x".bmp)";
-    Run();
+    const char* name;
+    std::vector<const char*> failing; // operations that fail, each passed over
+    const char* picked;               // what the user picks; empty for Cancel
+    const char* value;                // what the value field becomes; nullptr: unchanged
+};
+
+class FileSelection : public testing::TestWithParam<SelectionCase>
+{
+};
+
+TEST_P(FileSelection, PutsThePickedNameUnchangedIntoTheValueFieldAndNeverReports)
+{
+    EventLog log;
+    FakeDialogAndField dialog(log);
+    FakeDesktop desktop(log);
+    for (const char* operation : GetParam().failing)
+        dialog.failures.Fail(operation, kErrInternal);
+    dialog.nameAfterShow = GetParam().picked;
+    cmdSelectFile_Click(dialog, dialog, desktop);
+
     EventLog expected = kSetUpAndShow;
-    expected.push_back(R"(value [C:\My Pictures\Grüße "x".bmp])");
+    if (GetParam().value)
+        expected.push_back("value [" + std::string(GetParam().value) + "]");
     EXPECT_EQ(log, expected);
 }
 
-TEST_F(FileSelection, CancelLeavesTheValueAlone)
-{
-    Run();
-    EXPECT_EQ(log, kSetUpAndShow);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, FileSelection,
+    testing::Values(SelectionCase{"Picked", {}, R"(C:\My Pictures\Gr\xC3\xBC\xC3\x9F\x65 "x".bmp)",
+                                  R"(C:\My Pictures\Gr\xC3\xBC\xC3\x9F\x65 "x".bmp)"},
+                    SelectionCase{"Cancelled", {}, "", nullptr},
+                    SelectionCase{"FailingSettingsArePassedOver", {"title", "filter"}, R"(C:\cat.bmp)",
+                                  R"(C:\cat.bmp)"},
+                    SelectionCase{"AFileNameThatCannotBeReadEndsQuietly", {"filename"}, R"(C:\cat.bmp)", nullptr}),
+    RowName());
 
-TEST_F(FileSelection, FailuresArePassedOverWithoutAMessage)
+// The dialog keeps its last name: when it cannot be shown, that name is written again.
+TEST(FileSelectionTwice, ADialogThatCannotBeShownLeavesItsEarlierNameToBeWrittenAgain)
 {
-    dialog.failures.Fail("title", kErrInternal);
-    dialog.failures.Fail("filter", kErrInternal);
+    EventLog log;
+    FakeDialogAndField dialog(log);
+    FakeDesktop desktop(log);
     dialog.nameAfterShow = R"(C:\cat.bmp)";
-    Run();
-    EventLog expected = kSetUpAndShow;
-    expected.push_back(R"(value [C:\cat.bmp])");
-    EXPECT_EQ(log, expected);
-}
-
-TEST_F(FileSelection, ADialogThatCannotBeShownLeavesItsEarlierNameToBeWrittenAgain)
-{
-    dialog.nameAfterShow = R"(C:\cat.bmp)";
-    Run();
+    cmdSelectFile_Click(dialog, dialog, desktop);
     log.clear();
     dialog.failures.Fail("show", kErrInternal);
     dialog.nameAfterShow = R"(C:\dog.bmp)";
-    Run();
-    EventLog expected = kSetUpAndShow;
-    expected.push_back(R"(value [C:\cat.bmp])");
-    EXPECT_EQ(log, expected);
-}
-
-TEST_F(FileSelection, AFileNameThatCannotBeReadEndsTheCommandQuietly)
-{
-    dialog.nameAfterShow = R"(C:\cat.bmp)";
-    dialog.failures.Fail("filename", kErrInternal);
-    Run();
-    EXPECT_EQ(log, kSetUpAndShow);
+    cmdSelectFile_Click(dialog, dialog, desktop);
+    EXPECT_EQ(log.back(), R"(value [C:\cat.bmp])");
 }
 
 } // namespace
