@@ -1,8 +1,7 @@
 #include "regchange/entry_composition.h"
 
-#include "common/runtime_failure.h"
 
-#include "row_name.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +10,7 @@
 #include <vector>
 
 using namespace velmora;
+using namespace velmora::testing_support;
 
 namespace
 {
@@ -47,10 +47,10 @@ TEST(Composition, NeverPutsALineBreakOrNulIntoALine)
 {
     for (const std::string& text : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3)})
     {
-        EXPECT_THROW(ComposeAppPath("HKCU", text), RuntimeFailure);
-        EXPECT_THROW(ComposeKeyPath(text, "List"), RuntimeFailure);
-        EXPECT_THROW(ComposeValueLine("[HKCU]", "File1", text), RuntimeFailure);
-        EXPECT_THROW(ComposeValueLine("[HKCU]", text, "x"), RuntimeFailure);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeAppPath("HKCU", text); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeKeyPath(text, "List"); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("[HKCU]", "File1", text); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("[HKCU]", text, "x"); }), kErrInvalidPropertyValue);
     }
 }
 

@@ -1,7 +1,7 @@
 #include "common/error_trap.h"
 
 #include "fakes.h"
-#include "row_name.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #include "app/file_selection.h"
 
 #include "fakes.h"
-#include "row_name.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 

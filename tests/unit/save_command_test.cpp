@@ -2,7 +2,7 @@
 
 #include "fakes.h"
 #include "reg_grammar.h"
-#include "row_name.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,11 @@
 #include "regchange/undo_file.h"
 
-#include "row_name.h"
+#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
 using namespace velmora;
+using namespace velmora::testing_support;
 using namespace std::string_literals;
 
 namespace

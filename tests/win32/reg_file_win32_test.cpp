@@ -1,6 +1,6 @@
 #include "regchange/reg_file_win32.h"
 
-#include "row_name.h"
+#include "test_helpers.h"
 #include "common/runtime_failure.h"
 #include "test_support.h"
 #include "win32/wide.h"
@@ -21,19 +21,6 @@ using namespace std::string_literals;
 
 namespace
 {
-
-std::int32_t FailureOf(const std::function<void()>& unit)
-{
-    try
-    {
-        unit();
-    }
-    catch (const RuntimeFailure& failure)
-    {
-        return failure.Number();
-    }
-    return 0;
-}
 
 // Every unit of one file in order, as the Save command runs them.
 void SaveLines(RegFileOutput& output, const std::string& path, const std::vector<std::string>& lines,
@@ -128,7 +115,7 @@ TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
 
 TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
 {
-    EXPECT_EQ(FailureOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::Utf16); }),
+    EXPECT_EQ(FailureNumberOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::Utf16); }),
               kErrPathNotFound);
     {
         Win32RegFileOutput abandoned;
@@ -235,10 +222,10 @@ TEST_P(RegFileReplacement, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFile)
     const std::vector<std::string> lines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
     Win32RegFileOutput output;
     std::array<std::int32_t, 6> failures{};
-    failures[0] = FailureOf([&] { output.Create(win32::Narrow(path), FileEncoding::SystemAnsi); });
+    failures[0] = FailureNumberOf([&] { output.Create(win32::Narrow(path), FileEncoding::SystemAnsi); });
     for (std::size_t line = 0; line < lines.size(); ++line)
-        failures[line + 1] = FailureOf([&] { output.WriteLine(lines[line]); });
-    failures[5] = FailureOf([&] { output.Close(); });
+        failures[line + 1] = FailureNumberOf([&] { output.WriteLine(lines[line]); });
+    failures[5] = FailureNumberOf([&] { output.Close(); });
     interference.releaser = {}; // joined before the handle it closes goes
     interference.holder.reset();
 

@@ -5,7 +5,7 @@
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "row_name.h"
+#include "test_helpers.h"
 #include "win32/registry_reader.h"
 #include "test_support.h"
 #include "win32/wide.h"

@@ -1,6 +1,7 @@
 #include "regchange/settings_store_win32.h"
 
 #include "common/runtime_failure.h"
+#include "test_helpers.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -45,15 +46,8 @@ TEST_F(SettingsStore, KeepsTheTextsExactlyAsTyped)
 
 TEST_F(SettingsStore, RefusesANameThatWouldAddressAnotherKeyWith5)
 {
-    try
-    {
-        store.SaveSetting(R"(HKEY_CURRENT_USER\Software\\Paint)", "List", "File1", "x");
-        FAIL() << "accepted";
-    }
-    catch (const RuntimeFailure& failure)
-    {
-        EXPECT_EQ(failure.Number(), kErrInvalidArgument);
-    }
+    EXPECT_EQ(FailureNumberOf([&] { store.SaveSetting(R"(HKEY_CURRENT_USER\Software\\Paint)", "List", "File1", "x"); }),
+              kErrInvalidArgument);
 }
 
 } // namespace

@@ -2,7 +2,7 @@
 // real registry and real processes; only its message box is recorded instead of shown.
 #include "about/sysinfo_win32.h"
 
-#include "row_name.h"
+#include "test_helpers.h"
 #include "test_support.h"
 #include "win32/desktop.h"
 

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "common/runtime_failure.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace velmora::testing_support
+{
+
+// Names each row of a table-driven test after the row's `name` field.
+struct RowName
+{
+    template <class Row>
+    std::string operator()(const testing::TestParamInfo<Row>& row) const
+    {
+        return row.param.name;
+    }
+};
+
+/// The number of the run-time failure the call ends with; 0 when it returns normally.
+template <class Call>
+std::int32_t FailureNumberOf(Call&& call)
+{
+    try
+    {
+        call();
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        return failure.Number();
+    }
+    return 0;
+}
+
+} // namespace velmora::testing_support
