@@ -18,6 +18,7 @@ add_library(velmora_win32 STATIC
     src/win32/modal_scope.cpp
     src/win32/dpi.cpp
     src/win32/coloured_button.cpp
+    src/win32/control_factory.cpp
     src/win32/dialog_behaviour.cpp
     src/win32/desktop.cpp
     src/win32/registry_reader.cpp

@@ -17,6 +17,7 @@ inline constexpr int kIdLabel1 = 3002;
 inline constexpr int kIdLblDescription = 3003;
 inline constexpr int kIdLblTitle = 3004;
 inline constexpr int kIdLblVersion = 3005;
+inline constexpr int kIdPicIcon = 3006;
 
 inline constexpr std::string_view kAboutCaption = "About Velmora";
 inline constexpr int kAboutClientWidth = 4635;  // twips

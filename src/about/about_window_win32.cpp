@@ -1,9 +1,7 @@
 #include "about/about_window_win32.h"
 
 #include "about/about_layout.h"
-#include "app/application_win32.h"
-#include "app/resource.h"
-#include "win32/dpi.h"
+#include "win32/gdi_scope.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
 
@@ -25,59 +23,66 @@ UniqueHfont CreateAboutFont(const AboutFont& font, UINT dpi)
     return CreatePointFont(Widen(font.face).c_str(), font.points, static_cast<BYTE>(font.charSet), dpi);
 }
 
+// Always the same place on the screen: the client area's corner at fixed twips.
+RECT FrameAt(UINT dpi)
+{
+    const int d = static_cast<int>(dpi);
+    RECT frame{TwipsToPixels(kAboutClientLeft, d), TwipsToPixels(kAboutClientTop, d), 0, 0};
+    frame.right = frame.left + TwipsToPixels(kAboutClientWidth, d);
+    frame.bottom = frame.top + TwipsToPixels(kAboutClientHeight, d);
+    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, dpi);
+    return frame;
+}
+
 } // namespace
 
-AboutWindow::AboutWindow(Application& application)
-    : m_application(application), m_backgroundBrush(::CreateSolidBrush(ToColorref(kAboutBackground)))
+AboutWindow::AboutWindow(WindowHost& host) : m_host(host), m_controls(AboutControls(), kAboutBackground)
 {
 }
 
 void AboutWindow::Create(HWND hiddenOwner)
 {
-    const HINSTANCE instance = m_application.Instance();
-    m_icon = RegisterWindowClass(instance, kClassName, IDI_VELMORA);
-
-    // Always the same place on the screen: the client area's corner at fixed twips.
-    m_dpi = ::GetDpiForSystem();
-    const int dpi = static_cast<int>(m_dpi);
-    RECT frame{TwipsToPixels(kAboutClientLeft, dpi), TwipsToPixels(kAboutClientTop, dpi), 0, 0};
-    frame.right = frame.left + TwipsToPixels(kAboutClientWidth, dpi);
-    frame.bottom = frame.top + TwipsToPixels(kAboutClientHeight, dpi);
-    ::AdjustWindowRectExForDpi(&frame, kStyle, FALSE, kExStyle, m_dpi);
+    const HINSTANCE instance = m_host.Instance();
+    RegisterWindowClass(instance, kClassName, m_host.IconId());
 
     // Owned by a hidden window, so that it stays off the taskbar and outlives the main window.
+    const UINT systemDpi = ::GetDpiForSystem();
+    const RECT frame = FrameAt(systemDpi);
     const std::wstring caption = Widen(kAboutCaption);
     if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, frame.left, frame.top,
                            frame.right - frame.left, frame.bottom - frame.top, hiddenOwner, nullptr, instance, this))
         ThrowLastError(FailureSource::Window);
+    m_dpi = ::GetDpiForWindow(m_window);
+    if (m_dpi != systemDpi)
+    {
+        const RECT scaled = FrameAt(m_dpi);
+        ::SetWindowPos(m_window, nullptr, scaled.left, scaled.top, scaled.right - scaled.left,
+                       scaled.bottom - scaled.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 
     m_font = CreateAboutFont(kAboutFont, m_dpi);
     m_titleFont = CreateAboutFont(kAboutTitleFont, m_dpi);
-    CreateControls();
-    frmAbout_Load(*this, m_application.Desktop());
+    m_icons = LoadWindowIcons(instance, m_host.IconId(), m_dpi);
+    SetWindowIcons(m_window, m_icons);
+    m_controls.CreateControls(m_window, m_dpi, {m_font.get(), m_titleFont.get(), m_icons.picture.get()});
+    m_dialog.SetFocusControl(::GetDlgItem(m_window, kIdCmdOk));
+    frmAbout_Load(*this, m_host.Desktop());
 }
 
-void AboutWindow::CreateControls()
+// The new fonts and icons are in every control's hands before the old ones are deleted.
+void AboutWindow::ApplyDpi(UINT dpi)
 {
-    const HINSTANCE instance = m_application.Instance();
-    for (const ControlDef& def : AboutControls())
-    {
-        const bool isButton = def.kind == ControlKind::Button;
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-        style |= isButton ? WS_TABSTOP | BS_NOTIFY | (def.id == kIdCmdOk ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON)
-                          : SS_CENTER | SS_NOPREFIX;
-        const RECT rect = ControlRect(def, m_dpi);
-        const HWND control = ::CreateWindowExW(0, isButton ? L"BUTTON" : L"STATIC", Widen(def.text).c_str(), style,
-                                               rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                                               m_window, reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)),
-                                               instance, nullptr);
-        const HFONT font = def.id == kIdLblTitle ? m_titleFont.get() : m_font.get();
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        // A later control lies above the earlier ones it overlaps.
-        if (!isButton)
-            ::SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-    m_dialog.SetFocusControl(::GetDlgItem(m_window, kIdCmdOk));
+    UniqueHfont font = CreateAboutFont(kAboutFont, dpi);
+    UniqueHfont titleFont = CreateAboutFont(kAboutTitleFont, dpi);
+    WindowIcons icons = LoadWindowIcons(m_host.Instance(), m_host.IconId(), dpi);
+    m_controls.ApplyDpi(m_window, dpi, {font.get(), titleFont.get(), icons.picture.get()});
+    SetWindowIcons(m_window, icons);
+    m_dpi = dpi;
+    m_font = std::move(font);
+    m_titleFont = std::move(titleFont);
+    m_icons = std::move(icons);
+    FitVersionLabel();
+    ::InvalidateRect(m_window, nullptr, TRUE);
 }
 
 void AboutWindow::SetVersionText(std::string_view text)
@@ -86,17 +91,17 @@ void AboutWindow::SetVersionText(std::string_view text)
     FitVersionLabel();
 }
 
-// lblVersion grows to its text; its left and top edges stay.
+// lblVersion grows to its text in its own font; its left and top edges stay.
 void AboutWindow::FitVersionLabel()
 {
     const HWND label = ::GetDlgItem(m_window, kIdLblVersion);
     const std::wstring text = WindowText(label);
-    const HDC dc = ::GetDC(label);
-    const HGDIOBJ oldFont = ::SelectObject(dc, m_font.get());
     RECT bounds{0, 0, 0, 0};
-    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
-    ::SelectObject(dc, oldFont);
-    ::ReleaseDC(label, dc);
+    {
+        const WindowDc dc(label);
+        const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
+    }
     ::SetWindowPos(label, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -109,12 +114,12 @@ void AboutWindow::ShowAndActivate()
 
 LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_backgroundBrush.get(), result))
+    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_controls.Background(), result))
         return result;
     switch (message)
     {
     case WM_CREATE:
-        m_application.WindowOpened(m_window);
+        m_host.WindowOpened(m_window);
         return 0;
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
@@ -122,20 +127,25 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (id == IDCANCEL || (id == kIdCmdOk && notification == BN_CLICKED))
             ::DestroyWindow(m_window); // cmdOK, Esc: closed and discarded
         else if (id == kIdCmdSysInfo && notification == BN_CLICKED)
-            StartSysInfo(m_registry, m_launcher, m_application.Desktop());
+            StartSysInfo(m_registry, m_launcher, m_host.Desktop());
         return 0;
     }
-    case WM_CTLCOLORSTATIC: {
-        const HDC dc = reinterpret_cast<HDC>(wParam);
-        ::SetTextColor(dc, ToColorref(kAboutLabelColour));
-        ::SetBkColor(dc, ToColorref(kAboutBackground));
-        return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
-    }
+    case WM_NOTIFY:
+        return m_controls.CustomDraw(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_CTLCOLORSTATIC:
+        return m_controls.ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_PAINT:
         OnPaint();
         return 0;
+    case WM_DPICHANGED: {
+        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+        ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        ApplyDpi(HIWORD(wParam));
+        return 0;
+    }
     case WM_DESTROY:
-        m_application.WindowClosed(m_window);
+        m_host.WindowClosed(m_window);
         return 0;
     default:
         return ::DefWindowProcW(m_window, message, wParam, lParam);
@@ -144,17 +154,13 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void AboutWindow::OnPaint()
 {
-    PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(m_window, &paint);
-    ::DrawIconEx(dc, 0, 0, m_icon, 0, 0, 0, nullptr, DI_NORMAL);
+    const PaintScope paint(m_window);
     const int dpi = static_cast<int>(m_dpi);
-    const UniqueAny<HandleTraits<HPEN, ::DeleteObject>> pen(
+    const UniqueHpen pen(
         ::CreatePen(PS_SOLID, ::MulDiv(kAboutLine.width, dpi, USER_DEFAULT_SCREEN_DPI), ToColorref(kAboutLine.colour)));
-    const HGDIOBJ oldPen = ::SelectObject(dc, pen.get());
-    ::MoveToEx(dc, TwipsToPixels(kAboutLine.x1, dpi), TwipsToPixels(kAboutLine.y1, dpi), nullptr);
-    ::LineTo(dc, TwipsToPixels(kAboutLine.x2, dpi), TwipsToPixels(kAboutLine.y2, dpi));
-    ::SelectObject(dc, oldPen);
-    ::EndPaint(m_window, &paint);
+    const SelectedObject selected(paint.get(), pen.get());
+    ::MoveToEx(paint.get(), TwipsToPixels(kAboutLine.x1, dpi), TwipsToPixels(kAboutLine.y1, dpi), nullptr);
+    ::LineTo(paint.get(), TwipsToPixels(kAboutLine.x2, dpi), TwipsToPixels(kAboutLine.y2, dpi));
 }
 
 } // namespace velmora::win32

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "about/about_commands.h"
+#include "app/resource.h"
 #include "win32/desktop.h"
 #include "win32/unique_handle.h"
+#include "win32/window_host.h"
 
 #include <windows.h>
 
@@ -16,7 +18,7 @@ class MainWindow;
 class AboutWindow;
 
 /// The program's windows and its message loop; it ends when its last window has closed.
-class Application : public AboutHost
+class Application : public AboutHost, public WindowHost
 {
 public:
     explicit Application(HINSTANCE instance);
@@ -24,11 +26,12 @@ public:
 
     int Run(int showCommand);
 
-    [[nodiscard]] HINSTANCE Instance() const { return m_instance; }
-    [[nodiscard]] Win32Desktop& Desktop() { return m_desktop; }
+    [[nodiscard]] HINSTANCE Instance() const override { return m_instance; }
+    [[nodiscard]] int IconId() const override { return IDI_VELMORA; }
+    [[nodiscard]] Win32Desktop& Desktop() override { return m_desktop; }
 
-    void WindowOpened(HWND window);
-    void WindowClosed(HWND window);
+    void WindowOpened(HWND window) override;
+    void WindowClosed(HWND window) override;
 
     [[nodiscard]] bool IsAboutOpen() const override;
     void CreateAbout() override;

@@ -12,7 +12,7 @@ namespace velmora
 inline constexpr int kMainClientWidth = 6765;  // twips
 inline constexpr int kMainClientHeight = 5790; // twips
 inline constexpr Rgb kMainBackground{255, 192, 128};
-inline constexpr int kIconCornerSize = 480; // twips kept free of controls for the icon
+inline constexpr int kIconCornerSize = 480; // twips: the icon's corner, which no other control covers
 
 struct MenuCommandDef
 {

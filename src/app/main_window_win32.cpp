@@ -6,15 +6,10 @@
 #include "app/main_layout.h"
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
-#include "win32/coloured_button.h"
-#include "win32/dialog_behaviour.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
 
-#include <commctrl.h>
-
-#include <algorithm>
-#include <vector>
+#include <stdexcept>
 
 namespace velmora::win32
 {
@@ -43,58 +38,50 @@ int FieldControlId(Field field)
     return 0;
 }
 
-const ControlDef* DefOf(int id)
+UniqueHmenu CreateMainMenu()
 {
-    const auto controls = MainWindowControls();
-    const auto found = std::find_if(controls.begin(), controls.end(), [id](const auto& c) { return c.id == id; });
-    return found == controls.end() ? nullptr : &*found;
-}
-
-// Tab order follows creation order, so controls are created by tab index.
-std::vector<ControlDef> ControlsInTabOrder()
-{
-    const auto controls = MainWindowControls();
-    std::vector<ControlDef> ordered(controls.begin(), controls.end());
-    std::ranges::sort(ordered, {}, &ControlDef::tabIndex);
-    return ordered;
-}
-
-HMENU CreateMainMenu()
-{
-    const HMENU menu = ::CreateMenu();
+    UniqueHmenu menu(::CreateMenu());
     for (const MenuCommandDef& command : MainMenuCommands())
-        ::AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command.id), Widen(command.caption).c_str());
+        ::AppendMenuW(menu.get(), MF_STRING, static_cast<UINT_PTR>(command.id), Widen(command.caption).c_str());
     return menu;
 }
 
 } // namespace
 
 MainWindow::MainWindow(Application& application)
-    : m_application(application), m_backgroundBrush(::CreateSolidBrush(ToColorref(kMainBackground)))
+    : m_application(application), m_controls(MainWindowControls(), kMainBackground)
 {
 }
 
 void MainWindow::Create(int showCommand)
 {
     const HINSTANCE instance = m_application.Instance();
-    m_icon = RegisterWindowClass(instance, kClassName, IDI_VELMORA);
+    RegisterWindowClass(instance, kClassName, IDI_VELMORA);
 
     // Sized for the system DPI, and again if the window lands on a monitor with another one.
     const UINT systemDpi = ::GetDpiForSystem();
     const SIZE size = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, systemDpi);
     const std::wstring caption = Widen(kAppIdentity.title);
+    UniqueHmenu menu = CreateMainMenu();
     if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-                           size.cy, nullptr, CreateMainMenu(), instance, this))
+                           size.cy, nullptr, menu.get(), instance, this))
+    {
+        // A window that was made and then failed has taken its menu along.
+        if (!::IsMenu(menu.get()))
+            static_cast<void>(menu.release());
         throw std::runtime_error("the main window cannot be created");
+    }
+    static_cast<void>(menu.release()); // the window's now
     const UINT dpi = ::GetDpiForWindow(m_window);
     if (dpi != systemDpi)
     {
         const SIZE scaled = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi);
         ::SetWindowPos(m_window, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    m_dpi = dpi;
     m_font = CreateMessageFont(dpi);
-    CreateControls();
+    m_icons = LoadWindowIcons(instance, IDI_VELMORA, dpi);
+    SetWindowIcons(m_window, m_icons);
+    m_controls.CreateControls(m_window, dpi, {m_font.get(), m_font.get(), m_icons.picture.get()});
 
     const HWND location = ::GetDlgItem(m_window, IDC_TXTLOC_0);
     m_dialog.SetFocusControl(location);
@@ -103,54 +90,15 @@ void MainWindow::Create(int showCommand)
     ::SetFocus(location);
 }
 
-// Each control is created at its place for the current DPI, with the font already set.
-void MainWindow::CreateControls()
-{
-    const HINSTANCE instance = m_application.Instance();
-    for (const ControlDef& def : ControlsInTabOrder())
-    {
-        const wchar_t* className = L"STATIC";
-        DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
-        switch (def.kind)
-        {
-        case ControlKind::Label:
-            // SS_CENTER breaks long text at word boundaries and cuts what does not fit.
-            style |= SS_CENTER | SS_NOPREFIX;
-            break;
-        case ControlKind::TextBox:
-            className = L"EDIT";
-            style |= WS_TABSTOP | ES_LEFT | ES_AUTOHSCROLL;
-            exStyle = WS_EX_CLIENTEDGE;
-            break;
-        case ControlKind::Button:
-            className = L"BUTTON";
-            style |= WS_TABSTOP | BS_NOTIFY | (def.id == IDC_CMDSAVETOREGISTRY ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-            break;
-        }
-        const RECT rect = ControlRect(def, m_dpi);
-        const HWND control = ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left,
-                                               rect.top, rect.right - rect.left, rect.bottom - rect.top, m_window,
-                                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance,
-                                               nullptr);
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), FALSE);
-        if (def.kind == ControlKind::TextBox)
-            ::SendMessageW(control, EM_SETLIMITTEXT, 0, 0); // no limit but the system's
-    }
-}
-
+// The new font and icons are in every control's hands before the old ones are deleted.
 void MainWindow::ApplyDpi(UINT dpi)
 {
-    m_dpi = dpi;
-    m_font = CreateMessageFont(dpi);
-    for (const ControlDef& def : MainWindowControls())
-    {
-        const HWND control = ::GetDlgItem(m_window, def.id);
-        const RECT rect = ControlRect(def, dpi);
-        ::SetWindowPos(control, nullptr, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
-                       SWP_NOZORDER | SWP_NOACTIVATE);
-        ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(m_font.get()), TRUE);
-    }
+    UniqueHfont font = CreateMessageFont(dpi);
+    WindowIcons icons = LoadWindowIcons(m_application.Instance(), IDI_VELMORA, dpi);
+    m_controls.ApplyDpi(m_window, dpi, {font.get(), font.get(), icons.picture.get()});
+    SetWindowIcons(m_window, icons);
+    m_font = std::move(font);
+    m_icons = std::move(icons);
     ::InvalidateRect(m_window, nullptr, TRUE);
 }
 
@@ -171,7 +119,7 @@ void MainWindow::SetValueText(std::string_view text)
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_backgroundBrush.get(), result))
+    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_controls.Background(), result))
         return result;
     switch (message)
     {
@@ -182,12 +130,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
     case WM_NOTIFY:
-        return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+        return m_controls.CustomDraw(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
-        return OnColourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_PAINT:
-        OnPaint();
-        return 0;
+        return m_controls.ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
         ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
@@ -235,33 +180,6 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     default:
         break;
     }
-}
-
-LRESULT MainWindow::OnNotify(const NMHDR& header)
-{
-    if (header.code != NM_CUSTOMDRAW)
-        return 0;
-    const ControlDef* def = DefOf(static_cast<int>(header.idFrom));
-    if (!def || !def->faceColour)
-        return CDRF_DODEFAULT;
-    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), ToColorref(*def->faceColour));
-}
-
-LRESULT MainWindow::OnColourLabel(HDC dc, HWND label)
-{
-    const ControlDef* def = DefOf(::GetDlgCtrlID(label));
-    ::SetBkColor(dc, ToColorref(kMainBackground));
-    ::SetTextColor(dc, def && def->textColour ? ToColorref(*def->textColour) : ::GetSysColor(COLOR_WINDOWTEXT));
-    return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
-}
-
-void MainWindow::OnPaint()
-{
-    PAINTSTRUCT paint;
-    const HDC dc = ::BeginPaint(m_window, &paint);
-    // The icon at its own size in the corner that no control covers.
-    ::DrawIconEx(dc, 0, 0, m_icon, 0, 0, 0, nullptr, DI_NORMAL);
-    ::EndPaint(m_window, &paint);
 }
 
 } // namespace velmora::win32

@@ -5,8 +5,10 @@
 #include "app/resource.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "win32/registry_reader.h"
+#include "win32/control_factory.h"
 #include "win32/dialog_behaviour.h"
+#include "win32/dpi.h"
+#include "win32/registry_reader.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"
 
@@ -33,22 +35,17 @@ public:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    void CreateControls();
     void ApplyDpi(UINT dpi);
     void OnCommand(int id, int notification, HWND control);
-    LRESULT OnNotify(const NMHDR& header);
-    LRESULT OnColourLabel(HDC dc, HWND label);
-    void OnPaint();
 
     Application& m_application;
     CommonDialog m_commonDialog1;
     Win32SettingsStore m_settings;
     Win32RegistryReader m_registry;
-    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
     UniqueHfont m_font;
-    UniqueHbrush m_backgroundBrush;
-    HICON m_icon = nullptr; // shared resource icon, never destroyed
-    DialogBehaviour m_dialog{IDC_CMDSAVETOREGISTRY};
+    WindowIcons m_icons;
+    ControlFactory m_controls;
+    DialogBehaviour m_dialog{m_controls.DefaultButtonId()};
 };
 
 } // namespace velmora::win32

@@ -18,7 +18,6 @@ namespace
 
 // Room for the longest path Windows knows (32767 characters) and its terminator.
 constexpr std::size_t kFileNameCapacity = 32768;
-constexpr std::int32_t kErrCancelSelected = 32755;
 
 } // namespace
 
@@ -27,9 +26,9 @@ void CommonDialog::SetDialogTitle(std::string_view title)
     m_title = Widen(title);
 }
 
-void CommonDialog::SetCancelError(bool on)
+// Cancel is always reported through an empty file name: the one caller turns the error off.
+void CommonDialog::SetCancelError(bool)
 {
-    m_cancelError = on;
 }
 
 void CommonDialog::SetFilter(std::string_view filter)
@@ -78,8 +77,6 @@ void CommonDialog::ShowOpen(WindowRef owner)
         throw RuntimeFailure(kErrInternal, "The Open dialog failed with code " + std::to_string(error));
     // Cancel: the dialog reports no name this time but keeps the last one as its starting name.
     m_lastShowCancelled = true;
-    if (m_cancelError)
-        throw RuntimeFailure(kErrCancelSelected, "Cancel was selected.");
 }
 
 std::string CommonDialog::FileName()

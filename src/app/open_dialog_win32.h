@@ -21,7 +21,6 @@ private:
     std::wstring m_title;
     std::wstring m_filter; // with its "\0" separators and the closing "\0\0"
     std::wstring m_fileName;
-    bool m_cancelError = false;
     bool m_lastShowCancelled = false;
 };
 

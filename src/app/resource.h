@@ -17,6 +17,7 @@
 #define IDC_LABEL4 1013
 #define IDC_LABEL5 1014
 #define IDC_LBLPATH 1015
+#define IDC_PICICON 1016
 
 #define IDM_EXIT 2001
 #define IDM_HELP 2002

@@ -20,6 +20,23 @@ enum class ControlKind
     Label,
     TextBox,
     Button,
+    Picture, // the program's icon at its own size
+};
+
+enum class FontRole
+{
+    Normal,
+    Title,
+};
+
+/// What a control shows and stands for beyond its place: colours, font, default button, caption.
+struct ControlTraits
+{
+    std::optional<Rgb> textColour = std::nullopt; // labels: their text colour; else the system's
+    std::optional<Rgb> faceColour = std::nullopt; // buttons: their face colour
+    FontRole font = FontRole::Normal;
+    bool isDefault = false; // the button that Enter presses while no other button has the focus
+    int captionFor = 0;     // labels: the id of the field this label names, which screen readers read out
 };
 
 /// One control of a window definition; positions and sizes in twips from the client area's corner.
@@ -27,7 +44,6 @@ struct ControlDef
 {
     ControlKind kind;
     std::string_view name;
-    int index; // member of an indexed group, or -1
     std::string_view text;
     int left;
     int top;
@@ -35,8 +51,7 @@ struct ControlDef
     int height;
     int tabIndex;
     int id;
-    std::optional<Rgb> textColour = std::nullopt; // labels: their text colour
-    std::optional<Rgb> faceColour = std::nullopt; // buttons: their face colour
+    ControlTraits traits = {};
 };
 
 /// Twips (1440 an inch) to pixels at the given dots per inch, rounded to the nearest pixel.

@@ -1,5 +1,6 @@
 #include "win32/coloured_button.h"
 
+#include "win32/gdi_scope.h"
 #include "win32/unique_handle.h"
 #include "win32/window_base.h"
 
@@ -34,12 +35,11 @@ LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face)
     RECT textRect = rect;
     if (pressed)
         ::OffsetRect(&textRect, 1, 1);
-    const HGDIOBJ oldFont = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
+    const SelectedObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
     ::SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(button) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
     const UINT prefix = (uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
     ::DrawTextW(dc, caption.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
-    ::SelectObject(dc, oldFont);
 
     if (focused && !(uiState & UISF_HIDEFOCUS))
     {

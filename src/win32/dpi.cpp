@@ -39,6 +39,22 @@ UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UI
     return UniqueHfont(::CreateFontIndirectW(&font));
 }
 
+WindowIcons LoadWindowIcons(HINSTANCE instance, int iconId, UINT dpi)
+{
+    const auto load = [&](int size) {
+        return UniqueHicon(
+            static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, 0)));
+    };
+    return {load(::MulDiv(32, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI)),
+            load(::GetSystemMetricsForDpi(SM_CXSMICON, dpi))};
+}
+
+void SetWindowIcons(HWND window, const WindowIcons& icons)
+{
+    ::SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.picture.get()));
+    ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.titleBar.get()));
+}
+
 SIZE WindowSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle, bool hasMenu,
                          UINT dpi)
 {

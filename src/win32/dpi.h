@@ -17,6 +17,19 @@ UniqueHfont CreateMessageFont(UINT dpi);
 /// A font of the given face and point size at the given DPI.
 UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UINT dpi);
 
+/// The program's icon at the sizes that one window needs at its DPI, each from the image of that
+/// size in the resource, so that nothing is scaled. The window does not own them.
+struct WindowIcons
+{
+    UniqueHicon picture;  // 32 pixels at 96 DPI: the picture in the window's corner and its large icon
+    UniqueHicon titleBar; // the small icon
+};
+
+WindowIcons LoadWindowIcons(HINSTANCE instance, int iconId, UINT dpi);
+
+/// Gives the icons to the window as its large and small icon (WM_SETICON).
+void SetWindowIcons(HWND window, const WindowIcons& icons);
+
 /// Outer window size for a client area of the given twips, with this style, menu and DPI.
 SIZE WindowSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle, bool hasMenu,
                          UINT dpi);

@@ -73,7 +73,12 @@ using UniqueFindHandle = UniqueAny<InvalidValueHandleTraits<::FindClose>>;
 using UniqueHkey = UniqueAny<HandleTraits<HKEY, ::RegCloseKey>>;
 using UniqueHfont = UniqueAny<HandleTraits<HFONT, ::DeleteObject>>;
 using UniqueHbrush = UniqueAny<HandleTraits<HBRUSH, ::DeleteObject>>;
+using UniqueHpen = UniqueAny<HandleTraits<HPEN, ::DeleteObject>>;
 using UniqueHicon = UniqueAny<HandleTraits<HICON, ::DestroyIcon>>;
+using UniqueHmenu = UniqueAny<HandleTraits<HMENU, ::DestroyMenu>>;
 using UniqueHwnd = UniqueAny<HandleTraits<HWND, ::DestroyWindow>>;
+// Memory that a function allocated for its caller with LocalAlloc (FORMAT_MESSAGE_ALLOCATE_BUFFER).
+template <class T>
+using UniqueLocalPtr = UniqueAny<HandleTraits<T*, ::LocalFree>>;
 
 } // namespace velmora::win32

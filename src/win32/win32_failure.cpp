@@ -1,5 +1,6 @@
 #include "win32/win32_failure.h"
 
+#include "win32/unique_handle.h"
 #include "win32/wide.h"
 
 #include <cstdint>
@@ -50,12 +51,11 @@ std::int32_t MappedNumber(DWORD error, FailureSource source)
 
 std::string SystemMessage(DWORD error)
 {
-    wchar_t* buffer = nullptr;
+    UniqueLocalPtr<wchar_t> buffer;
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring text(buffer ? buffer : L"", length);
-    ::LocalFree(buffer);
+        reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
+    std::wstring text(buffer ? buffer.get() : L"", length);
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
         text.pop_back();
     return Narrow(text);

@@ -17,10 +17,12 @@ public:
 
 protected:
     /// Registers the window class (once; later calls fail harmlessly) with the icon of the given
-    /// resource id, and returns that icon at 32 x 32, a shared handle that is never destroyed.
-    static HICON RegisterWindowClass(HINSTANCE instance, const wchar_t* className, int iconId)
+    /// resource id at the standard sizes of the system DPI: shared icons, never destroyed. Each
+    /// window then sets its own for its DPI.
+    static void RegisterWindowClass(HINSTANCE instance, const wchar_t* className, int iconId)
     {
-        const auto loadIcon = [&](int size) {
+        const auto loadIcon = [&](int metric) {
+            const int size = ::GetSystemMetricsForDpi(metric, ::GetDpiForSystem());
             return static_cast<HICON>(
                 ::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, LR_SHARED));
         };
@@ -28,12 +30,11 @@ protected:
         windowClass.cbSize = sizeof(windowClass);
         windowClass.lpfnWndProc = WindowProc;
         windowClass.hInstance = instance;
-        windowClass.hIcon = loadIcon(32);
-        windowClass.hIconSm = loadIcon(::GetSystemMetrics(SM_CXSMICON));
+        windowClass.hIcon = loadIcon(SM_CXICON);
+        windowClass.hIconSm = loadIcon(SM_CXSMICON);
         windowClass.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
         windowClass.lpszClassName = className;
         ::RegisterClassExW(&windowClass);
-        return windowClass.hIcon;
     }
 
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -67,13 +68,9 @@ protected:
         {
             ::SetWindowLongPtrW(window, GWLP_USERDATA, 0);
             self->m_window = nullptr;
-            self->OnFinalDestroy();
         }
         return result;
     }
-
-    // Called after the window is gone; the object may end its life here.
-    virtual void OnFinalDestroy() {}
 
     HWND m_window = nullptr;
 };

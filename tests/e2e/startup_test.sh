@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Start-up: the five texts, an empty status, the focus in the location field, the tab order both
-# ways, the client size and the colours of the window and its two coloured buttons.
+# ways, each caption just above its field, the client and picture sizes and the colours of the
+# window and its two coloured buttons.
 source "$(dirname "$0")/lib.sh"
 start_velmora
 
@@ -12,8 +13,16 @@ expect_eq "value" "$(control_text Velmora 1004)" ''
 expect_eq "status" "$(control_text Velmora 1015)" ''
 expect_eq "focus at start" "$(focused_id Velmora)" 1000
 inspect Velmora | head -1 | grep -q ' client=451x386 ' || fail "client area is not 451 x 386 pixels at 96 dpi: $(inspect Velmora | head -1)"
+inspect Velmora | grep -q '^child id=1016 class=Static rect=0,0,32,32 ' || fail "no 32 x 32 picture in the corner: $(inspect Velmora)"
 inspect Velmora | grep -q '^child id=1006 .* default=1 ' || fail "Save To Registry is not the default button"
 pass "start-up texts, focus and size"
+
+# Screen readers name a field by the static text just above it in z-order.
+zorder=" $(inspect Velmora | sed -n 's/^child id=\([0-9-]*\) .*/\1/p' | tr '\n' ' ')"
+for pair in "1010 1000" "1013 1001" "1011 1002" "1012 1003" "1014 1004"; do
+    [[ $zorder == *" $pair "* ]] || fail "caption ${pair% *} is not just above field ${pair#* } in z-order:$zorder"
+done
+pass "each caption lies just above its field"
 
 order=
 for _ in 1 2 3 4 5 6 7 8; do

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "common/layout.h"
+#include "win32/unique_handle.h"
+
+#include <windows.h>
+
+#include <span>
+
+namespace velmora::win32
+{
+
+/// What a window's controls take at its current DPI: a font for each role, and its picture.
+struct ControlResources
+{
+    HFONT normalFont;
+    HFONT titleFont;
+    HICON picture;
+
+    [[nodiscard]] HFONT FontFor(FontRole role) const { return role == FontRole::Title ? titleFont : normalFont; }
+};
+
+/// Makes a window's controls from its layout table, and keeps serving them from it: their places
+/// and fonts at each DPI, the colours of labels and button faces, the default button.
+class ControlFactory
+{
+public:
+    ControlFactory(std::span<const ControlDef> layout, Rgb background);
+
+    /// Creates every control at its place for the DPI, with its font set. Tab stops come in tab
+    /// order, each right after the caption that names it; the other controls come first, the later
+    /// one in the table lying on top where two overlap.
+    void CreateControls(HWND parent, UINT dpi, const ControlResources& resources) const;
+
+    /// Places every control for the new DPI and gives it the new font and picture.
+    void ApplyDpi(HWND parent, UINT dpi, const ControlResources& resources) const;
+
+    /// WM_CTLCOLORSTATIC: a label's own text colour, or the system's, on the window's background.
+    [[nodiscard]] LRESULT ColourStatic(HDC dc, HWND control) const;
+
+    /// NM_CUSTOMDRAW: a button with a face colour of its own is drawn here, any other as usual.
+    [[nodiscard]] LRESULT CustomDraw(const NMHDR& header) const;
+
+    /// The id of the button that Enter presses while no other button has the focus.
+    [[nodiscard]] int DefaultButtonId() const;
+
+    [[nodiscard]] HBRUSH Background() const { return m_backgroundBrush.get(); }
+
+private:
+    [[nodiscard]] const ControlDef* Find(int id) const;
+
+    std::span<const ControlDef> m_layout;
+    Rgb m_background;
+    UniqueHbrush m_backgroundBrush;
+};
+
+} // namespace velmora::win32

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "common/desktop.h"
+
+#include <windows.h>
+
+namespace velmora::win32
+{
+
+/// What a window needs of the program that opens it.
+class WindowHost
+{
+public:
+    virtual ~WindowHost() = default;
+    [[nodiscard]] virtual HINSTANCE Instance() const = 0;
+    /// The resource id of the program's icon.
+    [[nodiscard]] virtual int IconId() const = 0;
+    virtual velmora::Desktop& Desktop() = 0;
+    /// At WM_CREATE and WM_DESTROY: the program ends when its last window has closed.
+    virtual void WindowOpened(HWND window) = 0;
+    virtual void WindowClosed(HWND window) = 0;
+};
+
+} // namespace velmora::win32
