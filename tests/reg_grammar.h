@@ -3,6 +3,7 @@
 // A reader of registration files that follows the registry editor's rules, and what it must read
 // back from the file of one save: shared by the unit tests and the fuzz target.
 #include "regchange/entry_composition.h"
+#include "regchange/reg_file.h"
 #include "common/registry_root.h"
 #include "regchange/save_entry.h"
 
@@ -136,6 +137,23 @@ inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
         entry.value = StoredValue(fields.value);
     }
     return entry;
+}
+
+/// What is wrong with the outcome of a save of these fields, or "" when it is one of the two
+/// allowed: refused with 380 exactly when it must be, or a file of four lines that the registry
+/// editor reads back as the key path, value name and value typed (or no file when there is no key).
+inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& entry)
+{
+    const std::optional<ReadEntry> expected = ExpectedEntry(fields);
+    if (entry.refusal || !expected)
+        return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? ""
+                                                                                                  : "wrong refusal";
+    if (entry.keyPath.empty() || expected->keyPath.empty())
+        return entry.keyPath.empty() && expected->keyPath.empty() ? "" : "wrong key path";
+    std::string file;
+    for (const std::string& line : RegFileLines(entry.keyPath, entry.valueLine))
+        file += line + "\r\n";
+    return ReadRegFile(file) == expected ? "" : "reads back otherwise: " + file;
 }
 
 } // namespace velmora::testing_support

@@ -30,16 +30,4 @@ TEST(Win32Desktop, ShellOpenReturnsTheShellsCode)
     EXPECT_EQ(desktop.ShellOpen({}, "open", folder.PathUtf8() + "\\x.velmora-unassociated", "", "", kShowNormal), 31);
 }
 
-TEST(Win32Desktop, ShellOpenOfARegFileHasRegeditMergeIt)
-{
-    ScopedTestKey cleanup(HKEY_CURRENT_USER, LR"(Software\VelmoraShellTest)");
-    win32::Win32Desktop desktop;
-    TempFolder folder;
-    WriteFileBytes(folder.Child(L"Velmora.reg"),
-                   "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\VelmoraShellTest]\r\n\"File1\"=\"merged\"\r\n");
-
-    EXPECT_GT(desktop.ShellOpen({}, "open", folder.PathUtf8() + "\\Velmora.reg", "", "", kShowNormal), 32);
-    EXPECT_TRUE(WaitForRegistryString(HKEY_CURRENT_USER, LR"(Software\VelmoraShellTest)", L"File1", L"merged"));
-}
-
 } // namespace
