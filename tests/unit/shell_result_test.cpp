@@ -59,12 +59,13 @@ TEST(MainCommands, OpenTheRegistryEditorAndTheHelpDocumentAndReportTheShellsFail
     cmdOpenRegistryEditor_Click(desktop, owner);
     mnuHelp_Click(desktop, owner);
     desktop.failures.Fail("shell", kErrInvalidArgument); // skipped: the result stays 0
+    cmdOpenRegistryEditor_Click(desktop, owner);
     mnuHelp_Click(desktop, owner);
-    EXPECT_EQ(log, (EventLog{"shell 7 open [regedit] [] [] 1", "message warning [Error] File not found",
-                             R"(shell 7 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
+    const std::string help = R"(shell 7 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)";
+    const std::string outOfMemory = "message warning [Error] Out of memory or resources";
+    EXPECT_EQ(log, (EventLog{"shell 7 open [regedit] [] [] 1", "message warning [Error] File not found", help,
                              R"(message warning [Error] File :C:\Tools\VelmoraHelp.pdf  not found)",
-                             R"(shell 7 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
-                             "message warning [Error] Out of memory or resources"}));
+                             "shell 7 open [regedit] [] [] 1", outOfMemory, help, outOfMemory}));
 }
 
 } // namespace
