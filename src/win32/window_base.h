@@ -16,6 +16,9 @@ public:
     [[nodiscard]] HWND Window() const { return m_window; }
 
 protected:
+    // Never deleted through the base, so the destructor needs no vtable entry.
+    ~WindowBase() = default;
+
     /// Registers the window class (once; later calls fail harmlessly) with the icon of the given
     /// resource id, and returns that icon at 32 x 32, a shared handle that is never destroyed.
     static HICON RegisterWindowClass(HINSTANCE instance, const wchar_t* className, int iconId)
