@@ -3,20 +3,17 @@
 # and the real program under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/setup.sh
 
-jobs=$(nproc)
-cmake --preset native --log-level=WARNING
-cmake --build --preset native -j"$jobs"
+build_preset native
 ctest --preset native
 
 # The core again, built by clang for libFuzzer, fuzzed for a bounded time.
-cmake --preset fuzz --log-level=WARNING
-cmake --build --preset fuzz -j"$jobs"
+build_preset fuzz
 ctest --preset fuzz
 
-cmake --preset mingw --log-level=WARNING
-cmake --build --preset mingw -j"$jobs"
+build_preset mingw
 # The tests stop their wineserver themselves; this catches an interrupted run.
 trap 'WINEPREFIX="$PWD/build/mingw/wineprefix" wineserver -k 2>/dev/null || true' EXIT
 # A private X server of its own, so that no test window lands on the user's display.
