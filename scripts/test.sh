@@ -18,3 +18,6 @@ build_preset mingw
 trap 'WINEPREFIX="$PWD/build/mingw/wineprefix" wineserver -k 2>/dev/null || true' EXIT
 # A private X server of its own, so that no test window lands on the user's display.
 xvfb-run -a -s "-screen 0 1280x1024x24" ctest --preset mingw
+
+# Last, so that a formatting difference does not hide the results above.
+scripts/check-format.sh
