@@ -94,6 +94,8 @@ if(MINGW)
     target_link_options(velmora_window_probe PRIVATE -municode)
 endif()
 
+include(cmake/Package.cmake)
+
 if(CMAKE_CROSSCOMPILING)
     include(cmake/WineTests.cmake)
 else()

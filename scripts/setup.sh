@@ -8,7 +8,7 @@ packages=(
     clang lld libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64
     xvfb xauth xdotool xclip imagemagick
-    groff ghostscript netpbm fonts-wine fonts-liberation
+    groff ghostscript netpbm fonts-wine fonts-liberation unzip
 )
 
 missing=()

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Every test: the portable core natively (unit tests, then the fuzz target), then the Win32 layer
-# and the real program under Wine (built by GCC, and the Win32 layer again by clang), then the
-# format of the sources.
+# and the real program under Wine (built by GCC, and the Win32 layer again by clang), the release
+# zip, and last the format of the sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
@@ -24,6 +24,9 @@ trap 'for build in mingw mingw-clang; do WINEPREFIX="$PWD/build/$build/wineprefi
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
 "${xvfb[@]}" ctest --preset mingw
 "${xvfb[@]}" ctest --preset mingw-clang
+
+# The release zip of the GCC build, its files and its checksum.
+scripts/check-package.sh
 
 # Last, so that a formatting difference does not hide the results above.
 scripts/check-format.sh
