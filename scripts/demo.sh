@@ -56,4 +56,4 @@ xdotool windowfocus --sync "$desktop"
 xdotool key alt+x
 wait "$pid" 2>/dev/null || true
 trap - EXIT
-[ "$merged" = "$value" ] || { echo "demo: regedit did not merge the value" >&2; exit 1; }
+[ "$merged" = "$value" ] || die "regedit did not merge the value"

@@ -2,6 +2,12 @@
 # Shared by the scripts and the end-to-end tests: building a preset, waiting for a window, the
 # registry of the current WINEPREFIX. Sourced, not run; the caller sets the shell options.
 
+# die MESSAGE: says what went wrong, after the script's name, and ends the script.
+die() {
+    echo "$(basename "$0" .sh): $*" >&2
+    exit 1
+}
+
 # build_preset PRESET [TARGET...]: configures and builds one of CMakePresets.json's presets.
 build_preset() {
     local preset=$1 targets=()
@@ -23,7 +29,7 @@ wait_window() {
         fi
         sleep 0.05
     done
-    echo "$(basename "$0"): no window titled $title within $seconds s" >&2
+    echo "$(basename "$0" .sh): no window titled $title within $seconds s" >&2
     return 1
 }
 

@@ -19,7 +19,13 @@ build_preset mingw
 # Win32 tests run; the end-to-end tests drive the GCC build.
 build_preset mingw-clang
 # The tests stop their wineservers themselves; this catches an interrupted run.
-trap 'for build in mingw mingw-clang; do WINEPREFIX="$PWD/build/$build/wineprefix" wineserver -k 2>/dev/null || true; done' EXIT
+stop_wineservers() {
+    local build
+    for build in mingw mingw-clang; do
+        WINEPREFIX="$PWD/build/$build/wineprefix" wineserver -k 2>/dev/null || true
+    done
+}
+trap stop_wineservers EXIT
 # A private X server of its own, so that no test window lands on the user's display.
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
 "${xvfb[@]}" ctest --preset mingw
