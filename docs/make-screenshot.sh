@@ -2,9 +2,9 @@
 # Regenerates docs/main-window.png: the main window after one Save, in a throwaway Wine prefix.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 scripts/setup.sh
-cmake --preset mingw --log-level=WARNING >/dev/null
-cmake --build --preset mingw --target velmora -j"$(nproc)" >/dev/null
+build_preset mingw velmora >/dev/null
 export WINEPREFIX=$PWD/build/mingw/wineprefix
 trap 'scripts/wine-prefix.sh down "$WINEPREFIX"' EXIT
 scripts/wine-prefix.sh up "$WINEPREFIX"

@@ -4,6 +4,7 @@
 # merged, and leaves a screenshot of the window.
 #   demo.sh VELMORA_EXE SCREENSHOT.png      (in the WINEPREFIX the caller chose)
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 exe=$1
 screenshot=$2
 if [ -z "${DISPLAY:-}" ]; then
@@ -22,13 +23,7 @@ wine reg delete "$key" /v File1 /f >/dev/null 2>&1 || true
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
 
-desktop=
-for _ in $(seq 300); do
-    desktop=$(xdotool search --onlyvisible --name 'VelmoraDemo' 2>/dev/null | head -1 || true)
-    [ -n "$desktop" ] && break
-    sleep 0.1
-done
-[ -n "$desktop" ] || { echo "demo: velmora.exe did not show its window" >&2; exit 1; }
+desktop=$(wait_window VelmoraDemo 30)
 sleep 2 # the window inside the desktop appears after the desktop itself
 
 # A click on the title bar activates the window (the desktop's top-left corner holds it); the
@@ -42,7 +37,7 @@ xdotool key alt+s
 
 merged=
 for _ in $(seq 100); do
-    merged=$(wine reg query "$key" /v File1 2>/dev/null | tr -d '\r' | sed -n 's/^ *File1 *REG_SZ *//p' || true)
+    merged=$(reg_value "$key" File1)
     [ "$merged" = "$value" ] && break
     sleep 0.2
 done
@@ -61,4 +56,4 @@ xdotool windowfocus --sync "$desktop"
 xdotool key alt+x
 wait "$pid" 2>/dev/null || true
 trap - EXIT
-[ "$merged" = "$value" ] || { echo "demo: regedit did not merge the value" >&2; exit 1; }
+[ "$merged" = "$value" ] || die "regedit did not merge the value"

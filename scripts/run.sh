@@ -3,6 +3,7 @@
 # WINEPREFIX, or Wine's default one). Without a display it shows the main job end to end instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/lib.sh
 
 case "$(uname -s)" in
 MINGW* | MSYS* | CYGWIN*)
@@ -14,15 +15,12 @@ MINGW* | MSYS* | CYGWIN*)
 esac
 
 scripts/setup.sh
-cmake --preset mingw --log-level=WARNING >/dev/null
-cmake --build --preset mingw --target velmora -j"$(nproc)" >/dev/null
+build_preset mingw velmora >/dev/null
 exe=$PWD/build/mingw/bin/velmora.exe
 export WINEDEBUG=${WINEDEBUG:--all}
 
-# Windows opens .reg files with regedit; a new Wine prefix does not, and Save needs it.
-if ! wine reg query 'HKCR\regfile\shell\open\command' /ve >/dev/null 2>&1; then
-    wine reg add 'HKCR\.reg' /ve /d regfile /f >/dev/null 2>&1
-    wine reg add 'HKCR\regfile\shell\open\command' /ve /d 'regedit.exe "%1"' /f >/dev/null 2>&1
+if ! reg_files_associated; then
+    associate_reg_files
     echo "run: this Wine prefix opened .reg files with nothing; they now open with regedit, as on Windows"
 fi
 

@@ -5,10 +5,10 @@ set -euo pipefail
 
 packages=(
     cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
-    clang lld libclang-rt-14-dev
+    clang lld libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64
     xvfb xauth xdotool xclip imagemagick
-    groff ghostscript netpbm fonts-wine fonts-liberation
+    groff ghostscript netpbm fonts-wine fonts-liberation unzip
 )
 
 missing=()
@@ -28,11 +28,11 @@ if [ "$(id -u)" -ne 0 ]; then
     sudo=(sudo)
 fi
 export DEBIAN_FRONTEND=noninteractive
-install() { "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/tmp/velmora-setup.log 2>&1; }
-if ! install; then
+apt_install() { "${sudo[@]}" apt-get install -y -q --no-install-recommends "${missing[@]}" >/tmp/velmora-setup.log 2>&1; }
+if ! apt_install; then
     # A fresh machine may have no package lists yet.
     "${sudo[@]}" apt-get update -q >>/tmp/velmora-setup.log 2>&1 || true
-    if ! install; then
+    if ! apt_install; then
         echo "setup: apt-get could not install ${missing[*]}; see /tmp/velmora-setup.log" >&2
         exit 1
     fi

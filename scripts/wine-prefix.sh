@@ -3,6 +3,7 @@
 # screenshot's and the start-up comparison's, never the user's own.
 #   wine-prefix.sh up|down PREFIX
 set -euo pipefail
+source "$(dirname "$0")/lib.sh"
 action=$1
 export WINEPREFIX=$2 WINEDEBUG=-all
 
@@ -12,9 +13,7 @@ up)
         mkdir -p "$WINEPREFIX"
         wineboot -i </dev/null >/dev/null 2>&1
         wineserver -w
-        # Windows opens .reg files with regedit; a fresh Wine prefix has no such association.
-        wine reg add 'HKCR\.reg' /ve /d regfile /f </dev/null >/dev/null 2>&1
-        wine reg add 'HKCR\regfile\shell\open\command' /ve /d 'regedit.exe "%1"' /f </dev/null >/dev/null 2>&1
+        associate_reg_files
         wineserver -w
     fi
     # Every process started here must let go of ctest's output pipe.

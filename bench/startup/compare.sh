@@ -5,6 +5,7 @@
 #   bench/startup/compare.sh [RUNS]      (after a mingw build)
 set -euo pipefail
 cd "$(dirname "$0")/../.."
+source scripts/lib.sh
 runs=${1:-10}
 bin=$PWD/build/mingw/bin
 if [ -z "${DISPLAY:-}" ]; then
@@ -14,16 +15,18 @@ export WINEPREFIX=$PWD/build/mingw/wineprefix WINEDEBUG=-all
 scripts/wine-prefix.sh up "$WINEPREFIX"
 trap 'scripts/wine-prefix.sh down "$WINEPREFIX"' EXIT
 
-# Milliseconds from start until a visible window of that title exists.
+# Milliseconds from start until a visible window of that title exists (to within one 50 ms poll,
+# the same for both programs); fails after 30 s.
 time_to_window() {
-    local exe=$1 title=$2 start pid
+    local exe=$1 title=$2 start pid status=0
     start=$(date +%s%N)
     wine "$exe" </dev/null >/dev/null 2>&1 &
     pid=$!
-    until xdotool search --onlyvisible --name "^$title\$" >/dev/null 2>&1; do :; done
-    echo $((($(date +%s%N) - start) / 1000000))
+    wait_window "^$title\$" 30 >/dev/null || status=$?
+    [ "$status" -ne 0 ] || echo $((($(date +%s%N) - start) / 1000000))
     kill "$pid" 2>/dev/null || true
     wait "$pid" 2>/dev/null || true
+    return "$status"
 }
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }

@@ -16,6 +16,9 @@ public:
     [[nodiscard]] HWND Window() const { return m_window; }
 
 protected:
+    // Never deleted through the base, so the destructor needs no vtable entry.
+    ~WindowBase() = default;
+
     /// Registers the window class (once; later calls fail harmlessly) with the icon of the given
     /// resource id at the standard sizes of the system DPI: shared icons, never destroyed. Each
     /// window then sets its own for its DPI.

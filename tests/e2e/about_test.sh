@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The About dialog: Alt+A shows it with its texts, About again leaves one, Esc and Enter close it,
-# System Info reports that the tool is unavailable (this prefix names none) and the dialog stays,
-# and Exit with the dialog open closes only the main window.
+# System Info reports that the tool is unavailable (this prefix names none) and the dialog stays.
+# Then Help with the document missing names it in an "Error" message, and the registry editor
+# command opens Wine's registry editor. Last, Exit with the dialog open closes only the main window.
 source "$(dirname "$0")/lib.sh"
 start_velmora
 
@@ -38,6 +39,21 @@ expect_eq "focus back on OK" "$(focused_id 'About Velmora')" 1
 keys_to "$about" Return
 wait_no_window '^About Velmora$'
 pass "Enter on OK closes it"
+
+keys_to "$MAIN_WINDOW" alt+h
+expected="File :$(win_path '')\\VelmoraHelp.pdf  not found"
+expected=${expected/\\\\VelmoraHelp/\\VelmoraHelp}
+expect_message_box Error "$expected"
+pass "Help without the document: $expected"
+
+keys_to "$MAIN_WINDOW" alt+r
+editor=$(wait_window '^Registry Editor$')
+# Registry > Exit: Wine's editor, unlike a managed window, ignores Alt+F4 here.
+keys_to "$editor" alt+r
+sleep 0.5
+xdotool key x
+wait_no_window '^Registry Editor$'
+pass "the registry editor command opens the registry editor"
 
 keys_to "$MAIN_WINDOW" alt+a
 about=$(wait_window '^About Velmora$')

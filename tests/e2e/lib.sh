@@ -1,7 +1,9 @@
 # Shared by the end-to-end tests: start the real velmora.exe under Wine in a folder of its own,
-# find its windows, press keys, read controls. Sourced, not run.
+# find its windows, press keys, read controls. Sourced, not run; scripts/lib.sh holds what the
+# other scripts share with them (wait_window, reg_value).
 #   Needs: VELMORA_EXE, PROBE_EXE, WINEPREFIX, DISPLAY (an X server; the test command starts Xvfb).
 set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 : "${VELMORA_EXE:?}" "${PROBE_EXE:?}" "${WINEPREFIX:?}" "${DISPLAY:?an X display is needed (run under xvfb-run)}"
 export WINEDEBUG=-all
 
@@ -39,20 +41,6 @@ start_velmora() {
     (cd "$APP_DIR" && exec wine "$APP_DIR/velmora.exe" </dev/null >/dev/null 2>&1) &
     VELMORA_PID=$!
     MAIN_WINDOW=$(wait_window '^Velmora$')
-}
-
-# Prints the X window id of the first visible window whose title matches; fails after 15 s.
-wait_window() {
-    local id
-    for _ in $(seq 150); do
-        id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
-        sleep 0.1
-    done
-    fail "no window titled $1"
 }
 
 wait_no_window() {
@@ -136,10 +124,6 @@ expect_message_box() {
 
 expect_eq() {
     [ "$2" = "$3" ] || fail "$1: expected [$3], got [$2]"
-}
-
-reg_value() {
-    { wine reg query "$1" /v "$2" 2>/dev/null || true; } | tr -d '\r' | sed -n "s/^ *$2 *REG_SZ *//p"
 }
 
 wait_reg_value() {
