@@ -108,8 +108,7 @@ inline std::string StoredValue(std::string_view typed)
 /// A key path of "" means no file at all.
 inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
 {
-    for (const std::string* text : {&fields.location, &fields.application, &fields.section, &fields.key,
-                                    &fields.value})
+    for (const std::string* text : {&fields.location, &fields.application, &fields.section, &fields.key, &fields.value})
     {
         if (HoldsLineBreak(*text))
             return std::nullopt;
@@ -146,8 +145,7 @@ inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& e
 {
     const std::optional<ReadEntry> expected = ExpectedEntry(fields);
     if (entry.refusal || !expected)
-        return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? ""
-                                                                                                  : "wrong refusal";
+        return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? "" : "wrong refusal";
     if (entry.keyPath.empty() || expected->keyPath.empty())
         return entry.keyPath.empty() && expected->keyPath.empty() ? "" : "wrong key path";
     std::string file;

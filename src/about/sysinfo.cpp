@@ -66,10 +66,11 @@ void StartSysInfo(RegistryReader& registry, ProgramLauncher& launcher, Desktop& 
     try
     {
         std::string toolPath;
-        if (!GetKeyValue(registry, RegistryRoot::LocalMachine, R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)", "PATH", toolPath))
+        if (!GetKeyValue(registry, RegistryRoot::LocalMachine, R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)", "PATH",
+                         toolPath))
         {
-            if (!GetKeyValue(registry, RegistryRoot::LocalMachine, R"(SOFTWARE\Microsoft\Shared Tools Location)", "MSINFO",
-                             toolPath))
+            if (!GetKeyValue(registry, RegistryRoot::LocalMachine, R"(SOFTWARE\Microsoft\Shared Tools Location)",
+                             "MSINFO", toolPath))
                 return unavailable();
             const std::string candidate = toolPath + R"(\MSINFO32.EXE)";
             if (!launcher.FileExists(candidate))

@@ -32,7 +32,7 @@ public:
 /// is dropped when it is zero; type 1 is the text itself, type 4 "&h" and its bytes in hex from
 /// the last to the first; any other type leaves KeyVal as it was.
 [[nodiscard]] bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::string& KeyName,
-                 const std::string& SubKeyRef, std::string& KeyVal);
+                               const std::string& SubKeyRef, std::string& KeyVal);
 
 /// Starts the system information tool that the registry names, or says it is unavailable.
 void StartSysInfo(RegistryReader& registry, ProgramLauncher& launcher, Desktop& desktop);

@@ -68,8 +68,8 @@ void Application::CreateAbout()
 {
     if (!m_hiddenOwner)
     {
-        m_hiddenOwner.reset(::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, m_instance,
-                                              nullptr));
+        m_hiddenOwner.reset(
+            ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, m_instance, nullptr));
     }
     m_aboutWindow = std::make_unique<AboutWindow>(*this);
     m_aboutWindow->Create(m_hiddenOwner.get());

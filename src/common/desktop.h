@@ -37,7 +37,8 @@ public:
 
     /// Hands the file to the shell; above 32 is success, 32 or less a failure code.
     [[nodiscard]] virtual std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file,
-                                   std::string_view parameters, std::string_view directory, int showMode) = 0;
+                                                 std::string_view parameters, std::string_view directory,
+                                                 int showMode) = 0;
 
     /// The folder that holds the program file, as the system reports it.
     virtual std::string ApplicationFolder() = 0;

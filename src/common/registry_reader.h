@@ -57,11 +57,11 @@ public:
     virtual ~RegistryReader() = default;
     /// The key, or null when it cannot be opened with that access.
     [[nodiscard]] virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path,
-                                                             RegistryAccess access) = 0;
+                                                               RegistryAccess access) = 0;
     /// The whole value, whatever its type and size, read with read access only; nothing when the
     /// key or the value does not exist. A value that cannot be read fails with a RuntimeFailure.
     [[nodiscard]] virtual std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view keyPath,
-                                                   std::string_view valueName) = 0;
+                                                                 std::string_view valueName) = 0;
 };
 
 } // namespace velmora

@@ -27,7 +27,8 @@ constexpr std::array kRoots = {
 // The registry editor compares root names without regard to letter case, in ASCII only.
 bool EqualsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return std::ranges::equal(a, b, [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
+    return std::ranges::equal(a, b,
+                              [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
 std::string_view FirstPiece(std::string_view path)

@@ -75,8 +75,8 @@ SaveEntry ComposeSaveEntry(const SaveFields& fields, const std::function<bool(st
         return entry;
     entry.refusal = SplitKeyPath(fields, entry);
     if (!entry.refusal && (!canEncode(entry.keyPath) || !canEncode(entry.valueLine)))
-        entry.refusal = RuntimeFailure(kErrNoCodePageMapping,
-                                       StandardDescription(kErrNoCodePageMapping) + "; nothing was written");
+        entry.refusal =
+            RuntimeFailure(kErrNoCodePageMapping, StandardDescription(kErrNoCodePageMapping) + "; nothing was written");
     return entry;
 }
 

@@ -26,8 +26,8 @@ struct SaveFields
 struct SaveEntry
 {
     std::string appPath;
-    std::string keyPath;   // empty when location, application name and section are all blank
-    std::string valueLine; // empty when the key or the value is blank
+    std::string keyPath;                           // empty when location, application name and section are all blank
+    std::string valueLine;                         // empty when the key or the value is blank
     RegistryRoot root = RegistryRoot::CurrentUser; // the key path's root, and the path below it
     std::string keyBelowRoot;
     std::optional<RuntimeFailure> refusal;

@@ -48,9 +48,8 @@ std::int32_t Win32Desktop::ShellOpen(WindowRef owner, std::string_view verb, std
         nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     (void)apartment;
     static const auto shellExecute = LoadSystemFunction<decltype(&::ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    const HINSTANCE result =
-        shellExecute(static_cast<HWND>(owner.handle), Widen(verb).c_str(), Widen(file).c_str(),
-                     Widen(parameters).c_str(), Widen(directory).c_str(), showMode);
+    const HINSTANCE result = shellExecute(static_cast<HWND>(owner.handle), Widen(verb).c_str(), Widen(file).c_str(),
+                                          Widen(parameters).c_str(), Widen(directory).c_str(), showMode);
     // The result is an HINSTANCE only by history: its value is the code.
     return static_cast<std::int32_t>(reinterpret_cast<INT_PTR>(result));
 }

@@ -24,9 +24,8 @@ void SetButtonType(HWND button, LONG type)
 void ApplyDefaultButtonRule(HWND window, int defaultButtonId)
 {
     const HWND focus = ::GetFocus();
-    const HWND target = focus && ::IsChild(window, focus) && IsPushButton(focus)
-                            ? focus
-                            : ::GetDlgItem(window, defaultButtonId);
+    const HWND target =
+        focus && ::IsChild(window, focus) && IsPushButton(focus) ? focus : ::GetDlgItem(window, defaultButtonId);
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     {
         if (IsPushButton(child))

@@ -52,11 +52,12 @@ std::int32_t MappedNumber(DWORD error, FailureSource source)
 std::string SystemMessage(DWORD error)
 {
     UniqueLocalPtr<wchar_t> buffer;
-    const DWORD length = ::FormatMessageW(
-        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
-        reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
+    const DWORD length =
+        ::FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                         nullptr, error, 0, reinterpret_cast<wchar_t*>(buffer.put()), 0, nullptr);
     std::wstring text(buffer ? buffer.get() : L"", length);
-    while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
+    while (!text.empty() &&
+           (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ' || text.back() == L'.'))
         text.pop_back();
     return Narrow(text);
 }

@@ -111,8 +111,9 @@ int wmain(int argc, wchar_t** argv)
     ::GetWindowRect(window, &frame);
     Print(L"window class=" + ClassOf(window) + L" frame=" + std::to_wstring(frame.left) + L"," +
           std::to_wstring(frame.top) + L"," + std::to_wstring(frame.right) + L"," + std::to_wstring(frame.bottom) +
-          L" origin=" + std::to_wstring(origin.x) + L"," + std::to_wstring(origin.y) + L" client=" + std::to_wstring(client.right) + L"x" +
-          std::to_wstring(client.bottom) + L" active=" + std::to_wstring(gui.hwndActive == window));
+          L" origin=" + std::to_wstring(origin.x) + L"," + std::to_wstring(origin.y) + L" client=" +
+          std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom) + L" active=" +
+          std::to_wstring(gui.hwndActive == window));
 
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     {
@@ -125,8 +126,8 @@ int wmain(int argc, wchar_t** argv)
         Print(L"child id=" + std::to_wstring(::GetDlgCtrlID(child)) + L" class=" + className + L" rect=" +
               std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
               L"," + std::to_wstring(rect.bottom) + L" focus=" + std::to_wstring(gui.hwndFocus == child) +
-              L" default=" + std::to_wstring(isButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) +
-              L" tabstop=" + std::to_wstring((style & WS_TABSTOP) != 0) + L" text=" + Escaped(TextOf(child)));
+              L" default=" + std::to_wstring(isButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) + L" tabstop=" +
+              std::to_wstring((style & WS_TABSTOP) != 0) + L" text=" + Escaped(TextOf(child)));
     }
     return 0;
 }

@@ -66,7 +66,8 @@ TEST_F(AboutCommand, ReportsEvenASkippableFailureAndEnds)
 {
     about.failures.Fail("create", kErrInvalidArgument);
     mnuAbout_Click(about, desktop);
-    EXPECT_EQ(log, (EventLog{"create", "message error [(app title)] Error Number: 5 Invalid procedure call or argument"}));
+    EXPECT_EQ(log,
+              (EventLog{"create", "message error [(app title)] Error Number: 5 Invalid procedure call or argument"}));
 }
 
 TEST_F(AboutCommand, LoadStepReportsAFailureAndLeavesTheVersionEmpty)

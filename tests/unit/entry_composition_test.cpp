@@ -1,6 +1,5 @@
 #include "regchange/entry_composition.h"
 
-
 #include "test_helpers.h"
 
 #include <gtest/gtest.h>
@@ -92,8 +91,8 @@ bool IsUncValue(const std::string& value)
 
 TEST(AddBackSlashToStr, MatchesTheOriginalProcedureOnGeneratedStrings)
 {
-    const std::vector<std::string> alphabet = {" ", " ", "\t", "\\", "\\", "\\", "\"", "a", "Z", ":", ".",
-                                               "\xC3\xA9", "\xC3\x9F", "\xE2\x82\xAC"}; // é ß €
+    const std::vector<std::string> alphabet = {" ", " ", "\t", "\\", "\\",       "\\",       "\"",
+                                               "a", "Z", ":",  ".",  "\xC3\xA9", "\xC3\x9F", "\xE2\x82\xAC"}; // é ß €
     std::mt19937 random(20261206);
     std::uniform_int_distribution<std::size_t> pick(0, alphabet.size() - 1);
     std::uniform_int_distribution<int> length(0, 24);

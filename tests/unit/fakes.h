@@ -113,8 +113,8 @@ public:
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view setting) override
     {
-        m_log.push_back("store [" + std::string(application) + "] [" + std::string(section) + "] [" +
-                        std::string(key) + "] [" + std::string(setting) + "]");
+        m_log.push_back("store [" + std::string(application) + "] [" + std::string(section) + "] [" + std::string(key) +
+                        "] [" + std::string(setting) + "]");
         if (!IsUsableSettingsName(application) || !IsUsableSettingsName(section))
             throw RuntimeFailure(kErrInvalidArgument);
     }
@@ -157,7 +157,8 @@ public:
 private:
     struct Key : RegistryKey
     {
-        Key(FakeRegistry& registry, const std::map<std::string, RegistryValue>& values) : owner(registry), stored(values)
+        Key(FakeRegistry& registry, const std::map<std::string, RegistryValue>& values)
+            : owner(registry), stored(values)
         {
             ++owner.openKeys;
         }

@@ -78,11 +78,13 @@ TEST_P(FileSelection, PutsThePickedNameUnchangedIntoTheValueFieldAndNeverReports
 
 INSTANTIATE_TEST_SUITE_P(
     Table, FileSelection,
-    testing::Values(SelectionCase{"Picked", {}, R"(C:\My Pictures\Gr\xC3\xBC\xC3\x9F\x65 "x".bmp)",
+    testing::Values(SelectionCase{"Picked",
+                                  {},
+                                  R"(C:\My Pictures\Gr\xC3\xBC\xC3\x9F\x65 "x".bmp)",
                                   R"(C:\My Pictures\Gr\xC3\xBC\xC3\x9F\x65 "x".bmp)"},
                     SelectionCase{"Cancelled", {}, "", nullptr},
-                    SelectionCase{"FailingSettingsArePassedOver", {"title", "filter"}, R"(C:\cat.bmp)",
-                                  R"(C:\cat.bmp)"},
+                    SelectionCase{
+                        "FailingSettingsArePassedOver", {"title", "filter"}, R"(C:\cat.bmp)", R"(C:\cat.bmp)"},
                     SelectionCase{"AFileNameThatCannotBeReadEndsQuietly", {"filename"}, R"(C:\cat.bmp)", nullptr}),
     RowName());
 

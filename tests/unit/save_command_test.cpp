@@ -101,14 +101,15 @@ INSTANTIATE_TEST_SUITE_P(
                   {{Field::Section, ""}},
                   {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "line ",
                    R"(line [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint])"}},
-        FieldCase{"AllThreeBlankWritesNothingAndSaysSo",
-                  {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
-                  {R"(store [] [  ] [File1] [C:\Pictures\cat.bmp])",
-                   std::string("status") + std::string(kNotCreatedStatus)}},
-        FieldCase{"TheKeyKeepsItsSpaces",
-                  {{Field::Key, " File1 "}},
-                  {R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [ File1 ] [C:\Pictures\cat.bmp])",
-                   std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [ File1 ]"}},
+        FieldCase{
+            "AllThreeBlankWritesNothingAndSaysSo",
+            {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
+            {R"(store [] [  ] [File1] [C:\Pictures\cat.bmp])", std::string("status") + std::string(kNotCreatedStatus)}},
+        FieldCase{
+            "TheKeyKeepsItsSpaces",
+            {{Field::Key, " File1 "}},
+            {R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [ File1 ] [C:\Pictures\cat.bmp])",
+             std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [ File1 ]"}},
         FieldCase{"TheOldValueIsReadUnderTheRootTyped",
                   {{Field::Location, R"(hklm\Software)"}},
                   {R"(read HKEY_LOCAL_MACHINE [Software\Paint\Recent File List] [File1])",
@@ -144,27 +145,27 @@ TEST_P(SaveCommandFailures, EndTheCommandWhereTheyMustAndNeverOpenAnOldFile)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveCommandFailures,
-    testing::Values(
-        FailureCase{"ReadOnlyFilePassedOverThenTheFirstWriteEndsWith52",
-                    {{"create", kErrPathFileAccess}, {"line", kErrBadFileNameOrNumber}},
-                    {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00",
-                     std::string(kMessage) + "52 Bad file name or number"}},
-        FailureCase{"HeldOpenEndsWith70BeforeTheShell",
-                    {{"close", kErrPermissionDenied}},
-                    {"close", std::string(kMessage) + "70 Permission denied"}},
-        FailureCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
-                    {{"close", kErrPathFileAccess}},
-                    {"close", std::string(kMessage) + "75 Path/File access error"}},
-        FailureCase{"AnOldValueThatCannotBeReadWritesNothing",
-                    {{"read", kErrInvalidArgument}},
-                    {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]",
-                     std::string(kMessage) + "5 Invalid procedure call or argument"}},
-        FailureCase{"ShellFailureIsReportedAndTheStatusStillSet",
-                    {},
-                    {kShell, "message warning [Error] No associated application", kCreatedStatus}},
-        FailureCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
-                    {{"shell", kErrInvalidArgument}},
-                    {kShell, "message warning [Error] Out of memory or resources", kCreatedStatus}}),
+    testing::Values(FailureCase{"ReadOnlyFilePassedOverThenTheFirstWriteEndsWith52",
+                                {{"create", kErrPathFileAccess}, {"line", kErrBadFileNameOrNumber}},
+                                {R"(create utf16 C:\Tools\Velmora-undo.reg)",
+                                 "line Windows Registry Editor Version 5.00",
+                                 std::string(kMessage) + "52 Bad file name or number"}},
+                    FailureCase{"HeldOpenEndsWith70BeforeTheShell",
+                                {{"close", kErrPermissionDenied}},
+                                {"close", std::string(kMessage) + "70 Permission denied"}},
+                    FailureCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
+                                {{"close", kErrPathFileAccess}},
+                                {"close", std::string(kMessage) + "75 Path/File access error"}},
+                    FailureCase{"AnOldValueThatCannotBeReadWritesNothing",
+                                {{"read", kErrInvalidArgument}},
+                                {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]",
+                                 std::string(kMessage) + "5 Invalid procedure call or argument"}},
+                    FailureCase{"ShellFailureIsReportedAndTheStatusStillSet",
+                                {},
+                                {kShell, "message warning [Error] No associated application", kCreatedStatus}},
+                    FailureCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
+                                {{"shell", kErrInvalidArgument}},
+                                {kShell, "message warning [Error] Out of memory or resources", kCreatedStatus}}),
     RowName());
 
 struct RefusalCase
@@ -242,8 +243,23 @@ TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
 // Any text in the five fields: the save is refused, or its file reads back as typed.
 TEST(ComposeSaveEntry, EveryGeneratedSaveIsRefusedWholeOrReadsBackAsTyped)
 {
-    const std::vector<std::string> pieces = {"HKCU", "HKEY_CURRENT_USER", "hklm", "hkey_users", R"(HKEY_CURRENT_USER\)",
-                                             " ",    "\t", "\\", "\\", "\"", "[", "]", "-", "=", "@", "a", "\xC3\xA9"};
+    const std::vector<std::string> pieces = {"HKCU",
+                                             "HKEY_CURRENT_USER",
+                                             "hklm",
+                                             "hkey_users",
+                                             R"(HKEY_CURRENT_USER\)",
+                                             " ",
+                                             "\t",
+                                             "\\",
+                                             "\\",
+                                             "\"",
+                                             "[",
+                                             "]",
+                                             "-",
+                                             "=",
+                                             "@",
+                                             "a",
+                                             "\xC3\xA9"};
     const std::vector<std::string> breaks = {"\r", "\n", "\r\n", std::string(1, '\0')};
     std::mt19937 random(20261206);
     std::uniform_int_distribution<std::size_t> pick(0, pieces.size() - 1);
@@ -260,9 +276,8 @@ TEST(ComposeSaveEntry, EveryGeneratedSaveIsRefusedWholeOrReadsBackAsTyped)
                 *text += withBreak(random) ? breaks[pick(random) % breaks.size()] : pieces[pick(random)];
         }
         const SaveEntry entry = ComposeSaveEntry(fields, [](std::string_view) { return true; });
-        ASSERT_EQ(SaveOutcomeFault(fields, entry), "")
-            << testing::PrintToString(std::vector{fields.location, fields.application, fields.section, fields.key,
-                                                  fields.value});
+        ASSERT_EQ(SaveOutcomeFault(fields, entry), "") << testing::PrintToString(
+            std::vector{fields.location, fields.application, fields.section, fields.key, fields.value});
     }
 }
 

@@ -18,13 +18,19 @@ namespace
 // the document (with their odd spacing), "Unknown error" and the code otherwise, nothing above 32.
 TEST(ReportShellResult, ShowsTheTableTextForEveryFailureCodeAndNothingAbove32)
 {
-    const std::map<std::int32_t, std::string> general = {
-        {0, "Out of memory or resources"}, {2, "File not found"},     {3, "Path not found"},
-        {5, "File access denied"},         {8, "Out of memory"},      {11, "Invalid .EXE file"},
-        {26, "Sharing violation"},         {27, "Invalid file name association"},
-        {28, "DDE timeout"},               {29, "DDE transaction failed"},
-        {30, "DDE busy"},                  {31, "No associated application"},
-        {32, "DLL not found"}};
+    const std::map<std::int32_t, std::string> general = {{0, "Out of memory or resources"},
+                                                         {2, "File not found"},
+                                                         {3, "Path not found"},
+                                                         {5, "File access denied"},
+                                                         {8, "Out of memory"},
+                                                         {11, "Invalid .EXE file"},
+                                                         {26, "Sharing violation"},
+                                                         {27, "Invalid file name association"},
+                                                         {28, "DDE timeout"},
+                                                         {29, "DDE transaction failed"},
+                                                         {30, "DDE busy"},
+                                                         {31, "No associated application"},
+                                                         {32, "DLL not found"}};
     const std::map<std::int32_t, std::string> help = {{2, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
                                                       {3, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
                                                       {5, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"}};

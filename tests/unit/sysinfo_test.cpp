@@ -39,16 +39,15 @@ TEST_P(GetKeyValueTable, TrimsTheLastZeroAndConvertsByType)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GetKeyValueTable,
-    testing::Values(ReadCase{"TextWithItsZero", {kRegSz, std::string("C:\\msinfo.exe\0", 14)}, true, "C:\\msinfo.exe"},
-                    ReadCase{"TwoTrailingZerosLoseOne", {kRegSz, std::string("ab\0\0", 4)}, true,
-                             std::string("ab\0", 3)},
-                    ReadCase{"SizeZero", {kRegSz, ""}, true, ""},
-                    ReadCase{"Exactly1024Bytes", {kRegSz, std::string(1024, 'x')}, true, std::string(1024, 'x')},
-                    ReadCase{"LongerThanTheBufferCountsAsMissing", {kRegSz, std::string(1025, 'x')}, false, ""},
-                    ReadCase{"DwordOneLosesItsZeroTopByte", {kRegDword, std::string("\x01\0\0\0", 4)}, true,
-                             "&h000001"},
-                    ReadCase{"DwordInCapitals", {kRegDword, std::string("\xAB\xCD\x00\x12", 4)}, true, "&h1200CDAB"},
-                    ReadCase{"ExpandableTextIsReadButNotConverted", {2, std::string("C:\\x\0", 5)}, true, ""}),
+    testing::Values(
+        ReadCase{"TextWithItsZero", {kRegSz, std::string("C:\\msinfo.exe\0", 14)}, true, "C:\\msinfo.exe"},
+        ReadCase{"TwoTrailingZerosLoseOne", {kRegSz, std::string("ab\0\0", 4)}, true, std::string("ab\0", 3)},
+        ReadCase{"SizeZero", {kRegSz, ""}, true, ""},
+        ReadCase{"Exactly1024Bytes", {kRegSz, std::string(1024, 'x')}, true, std::string(1024, 'x')},
+        ReadCase{"LongerThanTheBufferCountsAsMissing", {kRegSz, std::string(1025, 'x')}, false, ""},
+        ReadCase{"DwordOneLosesItsZeroTopByte", {kRegDword, std::string("\x01\0\0\0", 4)}, true, "&h000001"},
+        ReadCase{"DwordInCapitals", {kRegDword, std::string("\xAB\xCD\x00\x12", 4)}, true, "&h1200CDAB"},
+        ReadCase{"ExpandableTextIsReadButNotConverted", {2, std::string("C:\\x\0", 5)}, true, ""}),
     RowName());
 
 TEST(GetKeyValue, MissingKeyOrValueGivesFalseAndEmptyText)

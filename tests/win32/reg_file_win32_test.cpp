@@ -115,8 +115,9 @@ TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
 
 TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
 {
-    EXPECT_EQ(FailureNumberOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::Utf16); }),
-              kErrPathNotFound);
+    EXPECT_EQ(
+        FailureNumberOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::Utf16); }),
+        kErrPathNotFound);
     {
         Win32RegFileOutput abandoned;
         abandoned.Create(pathUtf8, FileEncoding::SystemAnsi);
@@ -151,12 +152,10 @@ void ReadAndLetGo(const std::wstring& folder, Interference& interference)
     const std::wstring target = folder + L"\\Velmora.reg";
     interference.holder.reset(
         ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    interference.releaser = std::jthread(
-        [&holder = interference.holder]
-        {
-            ::Sleep(300);
-            holder.reset();
-        });
+    interference.releaser = std::jthread([&holder = interference.holder] {
+        ::Sleep(300);
+        holder.reset();
+    });
 }
 
 // Velmora.reg made a link to another file, which a save must replace and never write through.

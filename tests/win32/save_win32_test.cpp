@@ -44,8 +44,8 @@ std::optional<RegistryValue> ReadRaw(const std::wstring& key, const std::wstring
     DWORD type = 0;
     std::string bytes(1 << 20, '\0');
     auto size = static_cast<DWORD>(bytes.size());
-    if (::RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()),
-                           &size) != ERROR_SUCCESS)
+    if (::RegQueryValueExW(opened.get(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(bytes.data()), &size) !=
+        ERROR_SUCCESS)
         return std::nullopt;
     bytes.resize(size);
     return RegistryValue{type, bytes};
@@ -149,8 +149,8 @@ TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
               ERROR_SUCCESS);
     // Everyone may do anything but read the key's values.
     PSECURITY_DESCRIPTOR denyRead = nullptr;
-    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x1;;;WD)(A;;KA;;;WD)",
-                                                                       SDDL_REVISION_1, &denyRead, nullptr));
+    ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x1;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1,
+                                                                       &denyRead, nullptr));
     ASSERT_EQ(::RegSetKeySecurity(created.get(), DACL_SECURITY_INFORMATION, denyRead), ERROR_SUCCESS);
     ::LocalFree(denyRead);
 

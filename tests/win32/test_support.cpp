@@ -45,8 +45,8 @@ void RemoveTree(const std::wstring& path)
 TempFolder::TempFolder()
 {
     static unsigned counter = 0;
-    m_path = (fs::temp_directory_path() / (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
-                                           std::to_wstring(++counter)))
+    m_path = (fs::temp_directory_path() /
+              (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter)))
                  .wstring();
     RemoveTree(m_path);
     fs::create_directories(m_path);
@@ -122,8 +122,7 @@ bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& 
         return false;
     std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1);
     bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (::RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes) !=
-        ERROR_SUCCESS)
+    if (::RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes) != ERROR_SUCCESS)
         return false;
     value.assign(buffer.data());
     return true;

@@ -53,7 +53,9 @@ public:
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
-        const char* icon = style == MessageStyle::Error ? "error" : style == MessageStyle::Warning ? "warning" : "plain";
+        const char* icon = style == MessageStyle::Error     ? "error"
+                           : style == MessageStyle::Warning ? "warning"
+                                                            : "plain";
         messages.push_back(std::string(icon) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
     }
     std::string ApplicationFolder() override { return m_folder.empty() ? Win32Desktop::ApplicationFolder() : m_folder; }
