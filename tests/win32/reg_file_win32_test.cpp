@@ -71,25 +71,16 @@ TEST_P(RegFileEncoding, WritesEachLineAndCrLfInTheFileEncoding)
     EXPECT_TRUE(OtherFiles(folder.Path()).empty());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RegFileEncoding,
-    testing::Values(
-        EncodingRow{"StartUpExample139Bytes",
-                    FileEncoding::SystemAnsi,
-                    {"REGEDIT4", "",
-                     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])",
-                     R"("File1"="C:\\Pictures\\cat.bmp")"},
-                    "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Applets\\Paint"
-                    "\\Recent File List]\r\n\"File1\"=\"C:\\\\Pictures\\\\cat.bmp\"\r\n"},
-        EncodingRow{"CodePage1252", // [Café] "ü"="ß"
-                    FileEncoding::SystemAnsi,
-                    {"[Caf\xC3\xA9]", "\"\xC3\xBC\"=\"\xC3\x9F\""},
-                    "[Caf\xE9]\r\n\"\xFC\"=\"\xDF\"\r\n"},
-        EncodingRow{"Utf16WithByteOrderMark", // [日本] and an empty line
-                    FileEncoding::Utf16,
-                    {"[\xE6\x97\xA5\xE6\x9C\xAC]", ""},
-                    "\xFF\xFE[\0\xE5\x65\x2C\x67]\0\r\0\n\0\r\0\n\0"s}),
-    RowName());
+INSTANTIATE_TEST_SUITE_P(Table, RegFileEncoding,
+                         testing::Values(EncodingRow{"CodePage1252", // [Café] "ü"="ß"
+                                                     FileEncoding::SystemAnsi,
+                                                     {"[Caf\xC3\xA9]", "\"\xC3\xBC\"=\"\xC3\x9F\""},
+                                                     "[Caf\xE9]\r\n\"\xFC\"=\"\xDF\"\r\n"},
+                                         EncodingRow{"Utf16WithByteOrderMark", // [日本] and an empty line
+                                                     FileEncoding::Utf16,
+                                                     {"[\xE6\x97\xA5\xE6\x9C\xAC]", ""},
+                                                     "\xFF\xFE[\0\xE5\x65\x2C\x67]\0\r\0\n\0\r\0\n\0"s}),
+                         RowName());
 
 TEST_F(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
 {

@@ -29,19 +29,12 @@ protected:
     }
 };
 
-TEST_F(SettingsStore, WritesTheValueUnderApplicationAndSectionAndReplacesIt)
+// The application's backslashes make subkeys; the section, key and setting keep their spaces.
+TEST_F(SettingsStore, KeepsTheTextsAsTypedAndReplacesTheSetting)
 {
-    store.SaveSetting(R"(HKEY_CURRENT_USER\Software\Paint)", "Recent File List", "File1", R"(C:\Pictures\cat.bmp)");
-    EXPECT_EQ(Read(LR"(HKEY_CURRENT_USER\Software\Paint\Recent File List)", L"File1"), LR"(C:\Pictures\cat.bmp)");
-
-    store.SaveSetting(R"(HKEY_CURRENT_USER\Software\Paint)", "Recent File List", "File1", R"(D:\dog.bmp)");
-    EXPECT_EQ(Read(LR"(HKEY_CURRENT_USER\Software\Paint\Recent File List)", L"File1"), LR"(D:\dog.bmp)");
-}
-
-TEST_F(SettingsStore, KeepsTheTextsExactlyAsTyped)
-{
-    store.SaveSetting("Paint", "   ", " File1 ", "  Gr\xC3\xBC\xC3\x9F\x65\\\\x  ");
-    EXPECT_EQ(Read(LR"(Paint\   )", L" File1 "), L"  Gr\u00FC\u00DFe\\\\x  ");
+    store.SaveSetting(R"(HKEY_CURRENT_USER\Paint)", "   ", " File1 ", "x");
+    store.SaveSetting(R"(HKEY_CURRENT_USER\Paint)", "   ", " File1 ", "  Gr\xC3\xBC\xC3\x9F\x65\\\\x  ");
+    EXPECT_EQ(Read(LR"(HKEY_CURRENT_USER\Paint\   )", L" File1 "), L"  Gr\u00FC\u00DFe\\\\x  ");
 }
 
 TEST_F(SettingsStore, RefusesANameThatWouldAddressAnotherKeyWith5)
