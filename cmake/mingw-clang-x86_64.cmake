@@ -8,8 +8,7 @@
 #       libstdc++'s headers, libstdc++, libgcc, crtbegin.o
 #   <sysroot>/x86_64-w64-mingw32 -> /usr/x86_64-w64-mingw32
 #       the mingw-w64 headers, crt2.o and the import libraries
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-target.cmake)
 
 set(CMAKE_C_COMPILER clang-14)
 set(CMAKE_CXX_COMPILER clang++-14)
@@ -37,11 +36,3 @@ set(CMAKE_SYSROOT ${VELMORA_CLANG_SYSROOT})
 
 # lld instead of the GNU linker; -pthread links winpthreads, which libstdc++'s posix thread model needs.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-fuse-ld=lld -pthread")
-
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-set(CMAKE_CROSSCOMPILING_EMULATOR wine)

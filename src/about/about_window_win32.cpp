@@ -137,13 +137,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_PAINT:
         OnPaint();
         return 0;
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        ApplyDpi(HIWORD(wParam));
+    case WM_DPICHANGED:
+        ApplyDpi(MoveToSuggestedRect(m_window, wParam, lParam));
         return 0;
-    }
     case WM_DESTROY:
         m_host.WindowClosed(m_window);
         return 0;

@@ -133,13 +133,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return m_controls.CustomDraw(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_CTLCOLORSTATIC:
         return m_controls.ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DPICHANGED: {
-        const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        ::SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                       suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
-        ApplyDpi(HIWORD(wParam));
+    case WM_DPICHANGED:
+        ApplyDpi(MoveToSuggestedRect(m_window, wParam, lParam));
         return 0;
-    }
     case WM_DESTROY:
         m_application.WindowClosed(m_window);
         return 0;

@@ -55,6 +55,14 @@ void SetWindowIcons(HWND window, const WindowIcons& icons)
     ::SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.titleBar.get()));
 }
 
+UINT MoveToSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam)
+{
+    const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+    ::SetWindowPos(window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                   suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    return HIWORD(wParam);
+}
+
 SIZE WindowSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle, bool hasMenu,
                          UINT dpi)
 {

@@ -30,6 +30,10 @@ WindowIcons LoadWindowIcons(HINSTANCE instance, int iconId, UINT dpi);
 /// Gives the icons to the window as its large and small icon (WM_SETICON).
 void SetWindowIcons(HWND window, const WindowIcons& icons);
 
+/// Moves the window to the rectangle WM_DPICHANGED suggests (its lParam) and returns the new DPI
+/// (its wParam), for the window to scale its contents to.
+UINT MoveToSuggestedRect(HWND window, WPARAM wParam, LPARAM lParam);
+
 /// Outer window size for a client area of the given twips, with this style, menu and DPI.
 SIZE WindowSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD style, DWORD exStyle, bool hasMenu,
                          UINT dpi);
