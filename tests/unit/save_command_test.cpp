@@ -91,7 +91,12 @@ TEST_P(SaveCommandFields, StoreTheTextsAsTypedAndWriteWhatTheyAddress)
     for (const auto& [field, text] : GetParam().fields)
         view.fields[field] = text;
     const EventLog events = Run();
-    EXPECT_EQ(From(events, GetParam().events.front(), GetParam().events.size()), GetParam().events);
+    const EventLog& expected = GetParam().events;
+    EXPECT_EQ(From(events, expected.front(), expected.size()), expected);
+    if (expected.back().starts_with("status"))
+    {
+        EXPECT_EQ(events.back(), expected.back()) << "the status is the command's last step";
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
