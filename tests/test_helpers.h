@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/desktop.h"
 #include "common/runtime_failure.h"
 
 #include <gtest/gtest.h>
@@ -18,6 +19,11 @@ struct RowName
         return row.param.name;
     }
 };
+
+inline std::string StyleName(MessageStyle style)
+{
+    return style == MessageStyle::Error ? "error" : style == MessageStyle::Warning ? "warning" : "plain";
+}
 
 /// The number of the run-time failure the call ends with; 0 when it returns normally.
 template <class Call>

@@ -34,11 +34,6 @@ private:
     std::map<std::string, std::int32_t> m_failures;
 };
 
-inline std::string StyleName(MessageStyle style)
-{
-    return style == MessageStyle::Error ? "error" : style == MessageStyle::Warning ? "warning" : "plain";
-}
-
 class FakeDesktop : public Desktop
 {
 public:

@@ -56,6 +56,19 @@ std::string Utf16(const std::wstring& text)
     return std::string(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
 }
 
+RegistryValue Text(const std::wstring& text)
+{
+    return {REG_SZ, Utf16(text + L'\0')};
+}
+
+// The shell has regedit merge in the background: polls for up to 15 s.
+bool Arrives(const std::wstring& key, const std::wstring& name, const RegistryValue& expected)
+{
+    for (int attempt = 0; attempt < 300 && ReadRaw(key, name) != expected; ++attempt)
+        ::Sleep(50);
+    return ReadRaw(key, name) == expected;
+}
+
 class SaveWithUndo : public testing::Test
 {
 protected:
@@ -106,8 +119,12 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
 
     Save(row.name, row.key, row.value);
     ASSERT_EQ(desktop.messages, std::vector<std::string>{});
-    EXPECT_TRUE(WaitForRegistryString(HKEY_CURRENT_USER, key, row.storedName, row.storedValue))
+    EXPECT_TRUE(Arrives(key, row.storedName, Text(row.storedValue)))
         << "Velmora.reg: " << ReadFileBytes(folder.Child(L"Velmora.reg"));
+    // The settings store keeps the texts as typed.
+    EXPECT_EQ(ReadRaw(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name),
+                      win32::Widen(row.key)),
+              Text(win32::Widen(row.value)));
 
     MergeWithRegedit(folder.Child(L"Velmora-undo.reg"));
     EXPECT_EQ(ReadRaw(key, row.storedName), row.old);
@@ -117,28 +134,35 @@ const std::string kLongValue = "C:\\" + std::string(64 * 1024, 'v');
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveRoundTrip,
-    testing::Values(
-        RoundTrip{"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)", std::nullopt},
-        RoundTrip{"TrailingBackslash", "File1", R"(C:\Pictures\)", L"File1", LR"(C:\Pictures\)",
-                  RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
-        RoundTrip{"UncPath", "File1", R"(\\server\share\cat.bmp)", L"File1", LR"(\\server\share\cat.bmp)",
-                  RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
-        RoundTrip{"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", L"File1", LR"(\\?\C:\cat.bmp)",
-                  RegistryValue{REG_SZ, Utf16(L"\0"s)}},
-        RoundTrip{"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)",
-                  RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
-        RoundTrip{"QuoteInValue", "File1", R"(say "cheese".bmp)", L"File1", LR"(say "cheese".bmp)",
-                  RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
-        RoundTrip{"BackslashInName", R"(File\One)", "x", LR"(File\One)", L"x",
-                  RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
-        RoundTrip{"QuoteInName", R"(File "One")", "x", LR"(File "One")", L"x",
-                  RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
-        RoundTrip{"KeyWithSpacesAround", " File1 ", "x", L" File1 ", L"x", RegistryValue{REG_BINARY, "\xff\0\x01"s}},
-        RoundTrip{"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"Gr\u00FC\u00DFe",
-                  L"C:\\Stra\u00DFe.bmp", RegistryValue{REG_BINARY, ""}},
-        RoundTrip{"Large", "File1", kLongValue, L"File1", win32::Widen(kLongValue),
-                  RegistryValue{REG_BINARY, std::string(100000, '\x5A')}}),
+    testing::Values(RoundTrip{"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)",
+                              std::nullopt},
+                    RoundTrip{"TrailingBackslash", "File1", R"(C:\Pictures\)", L"File1", LR"(C:\Pictures\)",
+                              RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
+                    RoundTrip{"UncPath", "File1", R"(\\server\share\cat.bmp)", L"File1", LR"(\\server\share\cat.bmp)",
+                              RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
+                    RoundTrip{"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", L"File1", LR"(\\?\C:\cat.bmp)",
+                              RegistryValue{REG_SZ, Utf16(L"\0"s)}},
+                    RoundTrip{"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", L"File1",
+                              LR"(C:\Pictures\cat.bmp)", RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
+                    RoundTrip{"QuoteInValue", "File1", R"(say "cheese".bmp)", L"File1", LR"(say "cheese".bmp)",
+                              RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
+                    RoundTrip{"BackslashInName", R"(File\One)", "x", LR"(File\One)", L"x",
+                              RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
+                    RoundTrip{"QuoteInName", R"(File "One")", "x", LR"(File "One")", L"x",
+                              RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
+                    RoundTrip{"KeyWithSpacesAround", " File1 ", "  x  ", L" File1 ", L"x",
+                              RegistryValue{REG_BINARY, "\xff\0\x01"s}},
+                    RoundTrip{"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"Gr\u00FC\u00DFe",
+                              L"C:\\Stra\u00DFe.bmp", RegistryValue{REG_BINARY, ""}},
+                    RoundTrip{"Large", "File1", kLongValue, L"File1", win32::Widen(kLongValue),
+                              RegistryValue{REG_BINARY, std::string(100000, '\x5A')}}),
     RowName());
+
+TEST_F(SaveWithUndo, TheSettingsStoreRefusesANameThatWouldAddressAnotherKeyWith5)
+{
+    EXPECT_EQ(FailureNumberOf([&] { settings.SaveSetting(R"(HKCU\\Paint)", "List", "File1", "x"); }),
+              kErrInvalidArgument);
+}
 
 TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
 {

@@ -77,30 +77,6 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write file");
 }
 
-bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked)
-{
-    const std::wstring linkPath = folder + L"\\" + link;
-    const auto exists = [&] { return ::GetFileAttributesW(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES; };
-    if (::CreateSymbolicLinkW(linkPath.c_str(), linked.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
-        exists())
-        return true;
-    // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
-    // any other, so the system's own ln makes the link. For such a program Wine returns no process
-    // handle and a thread "handle" that is none: nothing to wait for or close, so the link is polled for.
-    std::wstring commandLine = L"/bin/ln -s \"" + linked + L"\" \"" + link + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                          &process))
-        return false;
-    win32::UniqueHandle processHandle(process.hProcess);
-    win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
-    for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
-        ::Sleep(50);
-    return exists();
-}
-
 void MergeWithRegedit(const std::wstring& regFile)
 {
     std::wstring commandLine = L"regedit.exe /s \"" + regFile + L"\"";
@@ -113,30 +89,6 @@ void MergeWithRegedit(const std::wstring& regFile)
     win32::UniqueHandle processHandle(process.hProcess);
     win32::UniqueHandle threadHandle(process.hThread);
     ASSERT_EQ(::WaitForSingleObject(processHandle.get(), 30000), WAIT_OBJECT_0) << "regedit did not finish";
-}
-
-bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value)
-{
-    DWORD bytes = 0;
-    if (::RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &bytes) != ERROR_SUCCESS)
-        return false;
-    std::vector<wchar_t> buffer(bytes / sizeof(wchar_t) + 1);
-    bytes = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
-    if (::RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_REG_SZ, nullptr, buffer.data(), &bytes) != ERROR_SUCCESS)
-        return false;
-    value.assign(buffer.data());
-    return true;
-}
-
-bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& expected)
-{
-    for (int attempt = 0; attempt < 300; ++attempt)
-    {
-        if (std::wstring value; ReadRegistryString(root, key, name, value) && value == expected)
-            return true;
-        ::Sleep(50);
-    }
-    return false;
 }
 
 int EndProcessesStartedFrom(const std::wstring& folder)

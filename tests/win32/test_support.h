@@ -1,5 +1,6 @@
 #pragma once
 
+#include "test_helpers.h"
 #include "win32/desktop.h"
 #include "win32/unique_handle.h"
 
@@ -31,17 +32,8 @@ private:
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
-/// Makes a symbolic link in the folder to another file there; false when this system cannot.
-bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked);
-
 /// Merges a registration file the way an administrator would: regedit /s, waiting for it to finish.
 void MergeWithRegedit(const std::wstring& regFile);
-
-/// Reads a string value; false when it is missing.
-bool ReadRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, std::wstring& value);
-
-/// Polls for the string that another process (regedit) writes in the background; false after 15 s.
-bool WaitForRegistryString(HKEY root, const std::wstring& key, const std::wstring& name, const std::wstring& expected);
 
 /// The real desktop, but message boxes are recorded instead of shown and the application
 /// folder can be another one.
@@ -53,10 +45,7 @@ public:
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
-        const char* icon = style == MessageStyle::Error     ? "error"
-                           : style == MessageStyle::Warning ? "warning"
-                                                            : "plain";
-        messages.push_back(std::string(icon) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
+        messages.push_back(StyleName(style) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
     }
     std::string ApplicationFolder() override { return m_folder.empty() ? Win32Desktop::ApplicationFolder() : m_folder; }
 
