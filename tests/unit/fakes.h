@@ -8,6 +8,7 @@
 #include "common/desktop.h"
 #include "common/registry_reader.h"
 #include "common/runtime_failure.h"
+#include "test_helpers.h"
 
 #include <map>
 #include <memory>

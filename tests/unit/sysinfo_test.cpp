@@ -16,9 +16,10 @@ namespace
 struct ReadCase
 {
     const char* name;
-    RegistryValue stored;
+    std::optional<RegistryValue> stored; // nothing: the key has no such value
     bool read;
     std::string text;
+    bool keyExists = true;
 };
 
 class GetKeyValueTable : public testing::TestWithParam<ReadCase>
@@ -29,9 +30,11 @@ TEST_P(GetKeyValueTable, TrimsTheLastZeroAndConvertsByType)
 {
     EventLog log;
     FakeRegistry registry(log);
-    registry.keys["Key"]["Value"] = GetParam().stored;
-    std::string value = "stale";
-    value.clear();
+    if (GetParam().keyExists)
+        registry.keys["Key"] = {};
+    if (GetParam().stored)
+        registry.keys["Key"]["Value"] = *GetParam().stored;
+    std::string value = GetParam().read ? "" : "left over";
     EXPECT_EQ(GetKeyValue(registry, RegistryRoot::LocalMachine, "Key", "Value", value), GetParam().read);
     EXPECT_EQ(value, GetParam().text);
     EXPECT_EQ(registry.openKeys, 0) << "the key is closed on every path";
@@ -40,29 +43,18 @@ TEST_P(GetKeyValueTable, TrimsTheLastZeroAndConvertsByType)
 INSTANTIATE_TEST_SUITE_P(
     Table, GetKeyValueTable,
     testing::Values(
-        ReadCase{"TextWithItsZero", {kRegSz, std::string("C:\\msinfo.exe\0", 14)}, true, "C:\\msinfo.exe"},
-        ReadCase{"TwoTrailingZerosLoseOne", {kRegSz, std::string("ab\0\0", 4)}, true, std::string("ab\0", 3)},
-        ReadCase{"SizeZero", {kRegSz, ""}, true, ""},
-        ReadCase{"Exactly1024Bytes", {kRegSz, std::string(1024, 'x')}, true, std::string(1024, 'x')},
-        ReadCase{"LongerThanTheBufferCountsAsMissing", {kRegSz, std::string(1025, 'x')}, false, ""},
-        ReadCase{"DwordOneLosesItsZeroTopByte", {kRegDword, std::string("\x01\0\0\0", 4)}, true, "&h000001"},
-        ReadCase{"DwordInCapitals", {kRegDword, std::string("\xAB\xCD\x00\x12", 4)}, true, "&h1200CDAB"},
-        ReadCase{"ExpandableTextIsReadButNotConverted", {2, std::string("C:\\x\0", 5)}, true, ""}),
+        ReadCase{"TextWithItsZero", RegistryValue{kRegSz, std::string("C:\\msinfo.exe\0", 14)}, true, "C:\\msinfo.exe"},
+        ReadCase{"TwoTrailingZerosLoseOne", RegistryValue{kRegSz, std::string("ab\0\0", 4)}, true,
+                 std::string("ab\0", 3)},
+        ReadCase{"SizeZero", RegistryValue{kRegSz, ""}, true, ""},
+        ReadCase{"Exactly1024Bytes", RegistryValue{kRegSz, std::string(1024, 'x')}, true, std::string(1024, 'x')},
+        ReadCase{"LongerThanTheBufferCountsAsMissing", RegistryValue{kRegSz, std::string(1025, 'x')}, false, ""},
+        ReadCase{"DwordOneLosesItsZeroTopByte", RegistryValue{kRegDword, std::string("\x01\0\0\0", 4)}, true,
+                 "&h000001"},
+        ReadCase{"DwordInCapitals", RegistryValue{kRegDword, std::string("\xAB\xCD\x00\x12", 4)}, true, "&h1200CDAB"},
+        ReadCase{"ExpandableTextIsReadButNotConverted", RegistryValue{2, std::string("C:\\x\0", 5)}, true, ""},
+        ReadCase{"MissingValue", std::nullopt, false, ""}, ReadCase{"MissingKey", std::nullopt, false, "", false}),
     RowName());
-
-TEST(GetKeyValue, MissingKeyOrValueGivesFalseAndEmptyText)
-{
-    EventLog log;
-    FakeRegistry registry(log);
-    registry.keys["Key"] = {};
-    std::string value = "left over";
-    EXPECT_FALSE(GetKeyValue(registry, RegistryRoot::LocalMachine, "Key", "Missing", value));
-    EXPECT_EQ(value, "");
-    value = "left over";
-    EXPECT_FALSE(GetKeyValue(registry, RegistryRoot::LocalMachine, "NoKey", "Value", value));
-    EXPECT_EQ(value, "");
-    EXPECT_EQ(log.front(), "open HKEY_LOCAL_MACHINE Key read") << "HKEY_LOCAL_MACHINE, opened for reading only";
-}
 
 class FakeLauncher : public ProgramLauncher
 {
