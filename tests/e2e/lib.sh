@@ -44,11 +44,7 @@ start_velmora() {
 }
 
 wait_no_window() {
-    for _ in $(seq 150); do
-        xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-        sleep 0.1
-    done
-    fail "window $1 did not close"
+    wait_for "windows titled $1" 0 inspect --count "$1"
 }
 
 # Keys to a window: focused first, since without a window manager focus does not follow.
@@ -131,10 +127,10 @@ wait_reg_value() {
 }
 
 # Waits for the program to end by itself; fails after 15 s.
+running() {
+    kill -0 "$VELMORA_PID" 2>/dev/null && echo yes || echo no
+}
 wait_exit() {
-    for _ in $(seq 150); do
-        kill -0 "$VELMORA_PID" 2>/dev/null || { wait "$VELMORA_PID" 2>/dev/null || true; VELMORA_PID=; return 0; }
-        sleep 0.1
-    done
-    fail "velmora.exe is still running"
+    wait_for "velmora.exe running" no running
+    VELMORA_PID=
 }

@@ -107,13 +107,9 @@ int wmain(int argc, wchar_t** argv)
     ::GetClientRect(window, &client);
     POINT origin{0, 0};
     ::ClientToScreen(window, &origin);
-    RECT frame;
-    ::GetWindowRect(window, &frame);
-    Print(L"window class=" + ClassOf(window) + L" frame=" + std::to_wstring(frame.left) + L"," +
-          std::to_wstring(frame.top) + L"," + std::to_wstring(frame.right) + L"," + std::to_wstring(frame.bottom) +
-          L" origin=" + std::to_wstring(origin.x) + L"," + std::to_wstring(origin.y) + L" client=" +
-          std::to_wstring(client.right) + L"x" + std::to_wstring(client.bottom) + L" active=" +
-          std::to_wstring(gui.hwndActive == window));
+    Print(L"window class=" + ClassOf(window) + L" origin=" + std::to_wstring(origin.x) + L"," +
+          std::to_wstring(origin.y) + L" client=" + std::to_wstring(client.right) + L"x" +
+          std::to_wstring(client.bottom));
 
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     {

@@ -119,16 +119,13 @@ private:
     EventLog& m_log;
 };
 
-// Keys by path (whatever the root), each with its values as the registry stores them.
-using FakeKeys = std::map<std::string, std::map<std::string, RegistryValue>>;
-
-// Values longer than the buffer are not read, as with the registry; open keys are counted.
+// Keys by path (whatever the root), each with its values as the registry stores them; values
+// longer than the buffer are not read, as with the registry.
 class FakeRegistry : public RegistryReader
 {
 public:
     explicit FakeRegistry(EventLog& log) : m_log(log) {}
-    FakeKeys keys;
-    int openKeys = 0;
+    std::map<std::string, std::map<std::string, RegistryValue>> keys;
     FailurePlan failures;
 
     std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path, RegistryAccess access) override
@@ -136,7 +133,7 @@ public:
         m_log.push_back("open " + std::string(RegistryRootName(root)) + " " + std::string(path) +
                         (access == RegistryAccess::Read ? " read" : " ?"));
         const auto found = keys.find(std::string(path));
-        return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
+        return found == keys.end() ? nullptr : std::make_unique<Key>(m_log, found->second);
     }
 
     std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view path, std::string_view name) override
@@ -153,15 +150,10 @@ public:
 private:
     struct Key : RegistryKey
     {
-        Key(FakeRegistry& registry, const std::map<std::string, RegistryValue>& values)
-            : owner(registry), stored(values)
-        {
-            ++owner.openKeys;
-        }
-        ~Key() override { --owner.openKeys; }
+        Key(EventLog& log, const std::map<std::string, RegistryValue>& values) : events(log), stored(values) {}
         RegistryRead QueryValue(std::string_view name, std::size_t bufferSize) override
         {
-            owner.m_log.push_back("query " + std::string(name));
+            events.push_back("query " + std::string(name));
             const auto found = stored.find(std::string(name));
             if (found == stored.end())
                 return {2, 0, {}};
@@ -169,7 +161,7 @@ private:
                 return {234, 0, {}};
             return {0, found->second.type, found->second.bytes};
         }
-        FakeRegistry& owner;
+        EventLog& events;
         const std::map<std::string, RegistryValue>& stored;
     };
     EventLog& m_log;
