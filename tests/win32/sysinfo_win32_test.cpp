@@ -1,10 +1,10 @@
-// The registry value reader against real values, and the system-information launcher with the
-// real registry and real processes; only its message box is recorded instead of shown.
+// The registry value reader against real values, and the program launcher with real files and
+// processes. The lookup order is the core's; the About scenario sees it end to end.
 #include "about/sysinfo_win32.h"
 
 #include "test_helpers.h"
 #include "test_support.h"
-#include "win32/desktop.h"
+#include "win32/wide.h"
 
 #include <gtest/gtest.h>
 
@@ -52,80 +52,45 @@ INSTANTIATE_TEST_SUITE_P(
                     RealValue{"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}),
     RowName());
 
-class StartSysInfoWin32 : public testing::Test
+class ProgramLauncherWin32 : public testing::Test
 {
 protected:
-    static constexpr const wchar_t* kMsinfo = LR"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
-    static constexpr const wchar_t* kLocation = LR"(SOFTWARE\Microsoft\Shared Tools Location)";
+    ~ProgramLauncherWin32() override { EndProcessesStartedFrom(folder.Path()); }
 
-    StartSysInfoWin32() { Clear(); }
-    ~StartSysInfoWin32() override
-    {
-        Clear();
-        EndProcessesStartedFrom(folder.Path());
-    }
-
-    static void Clear()
-    {
-        ::RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMsinfo, L"PATH");
-        ::RegDeleteTreeW(HKEY_LOCAL_MACHINE, kLocation);
-    }
-    static void SetString(const wchar_t* key, const wchar_t* name, const std::wstring& text)
-    {
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_LOCAL_MACHINE, key, name, REG_SZ, text.c_str(),
-                                    static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t))),
-                  ERROR_SUCCESS);
-    }
     // A harmless program that stays running until it is ended: the minimal window beside the tests.
-    void CopyHarmlessProgram(const std::wstring& name)
+    std::string CopyHarmlessProgram(const std::wstring& name)
     {
         const std::wstring module = win32::ModulePath();
         const std::wstring program = module.substr(0, module.find_last_of(L'\\')) + L"\\velmora_minimal_window.exe";
         if (const auto slash = name.find_last_of(L'\\'); slash != std::wstring::npos)
             ::CreateDirectoryW(folder.Child(name.substr(0, slash)).c_str(), nullptr);
-        ASSERT_TRUE(::CopyFileW(program.c_str(), folder.Child(name).c_str(), FALSE));
-    }
-    std::vector<std::string> Run()
-    {
-        StartSysInfo(registry, launcher, desktop);
-        return desktop.messages;
+        EXPECT_TRUE(::CopyFileW(program.c_str(), folder.Child(name).c_str(), FALSE));
+        return win32::Narrow(folder.Child(name));
     }
 
     TempFolder folder;
-    win32::Win32RegistryReader registry;
     win32::Win32ProgramLauncher launcher;
-    RecordingDesktop desktop;
-    const std::vector<std::string> unavailable{"plain [] System Information Is Unavailable At This Time"};
 };
 
 // An unquoted command line would run <folder>\Program.exe, the decoy, for <folder>\Program Files\...
-TEST_F(StartSysInfoWin32, StartsThePathOfTheFirstLookupWholeWithItsSpaces)
+TEST_F(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
 {
     CopyHarmlessProgram(L"Program.exe");
-    SetString(kMsinfo, L"PATH", folder.Child(LR"(Program Files\msinfo32.exe)"));
-    EXPECT_EQ(Run(), unavailable) << "no such file";
+    const std::string missing = folder.PathUtf8() + R"(\Program Files\msinfo32.exe)";
+    EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(missing, kShowNormal); }), 0);
     EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 0) << "the decoy was started";
 
-    CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)");
-    desktop.messages.clear();
-    EXPECT_EQ(Run(), std::vector<std::string>{});
+    launcher.StartProgram(CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)"), kShowNormal);
     EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 1);
 }
 
-TEST_F(StartSysInfoWin32, TheSecondLookupStartsTheToolInItsFolderAndOnlyAnOrdinaryFile)
+TEST_F(ProgramLauncherWin32, CountsOnlyAnOrdinaryFileAsExisting)
 {
-    SetString(kLocation, L"MSINFO", folder.Path());
-    EXPECT_EQ(Run(), unavailable) << "neither value, or a folder without the tool";
-
-    CopyHarmlessProgram(L"MSINFO32.EXE");
-    ASSERT_TRUE(::SetFileAttributesW(folder.Child(L"MSINFO32.EXE").c_str(), FILE_ATTRIBUTE_HIDDEN));
-    desktop.messages.clear();
-    EXPECT_EQ(Run(), unavailable) << "a hidden file does not count";
-
-    ASSERT_TRUE(::SetFileAttributesW(folder.Child(L"MSINFO32.EXE").c_str(), FILE_ATTRIBUTE_NORMAL));
-    desktop.messages.clear();
-    EXPECT_EQ(Run(), std::vector<std::string>{});
-    EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 1);
+    const std::string tool = CopyHarmlessProgram(L"MSINFO32.EXE");
+    EXPECT_TRUE(launcher.FileExists(tool));
+    EXPECT_FALSE(launcher.FileExists(folder.PathUtf8())) << "a folder";
+    ASSERT_TRUE(::SetFileAttributesW(win32::Widen(tool).c_str(), FILE_ATTRIBUTE_HIDDEN));
+    EXPECT_FALSE(launcher.FileExists(tool)) << "a hidden file";
 }
 
 } // namespace
