@@ -7,6 +7,7 @@
 #include "common/registry_root.h"
 #include "regchange/save_entry.h"
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -47,16 +48,13 @@ inline std::optional<std::string> ReadQuoted(std::string_view& line)
     return std::nullopt;
 }
 
-/// The key and value that the registry editor reads from the file, or nothing when the file is
-/// not exactly four CR LF lines of the expected shape.
-inline std::optional<ReadEntry> ReadRegFile(std::string_view file)
+/// The key and value that the registry editor reads from the four lines of a file, or nothing
+/// when they are not of the expected shape.
+inline std::optional<ReadEntry> ReadRegFile(const std::array<std::string, 4>& lines)
 {
-    std::vector<std::string_view> lines;
-    for (std::size_t end; (end = file.find("\r\n")) != std::string_view::npos; file.remove_prefix(end + 2))
-        lines.push_back(file.substr(0, end));
-    if (!file.empty() || lines.size() != 4 || lines[0] != "REGEDIT4" || !lines[1].empty())
+    if (lines[0] != "REGEDIT4" || !lines[1].empty())
         return std::nullopt;
-    for (const std::string_view line : lines)
+    for (const std::string& line : lines)
     {
         if (HoldsLineBreak(line))
             return std::nullopt;
@@ -148,10 +146,13 @@ inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& e
         return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? "" : "wrong refusal";
     if (entry.keyPath.empty() || expected->keyPath.empty())
         return entry.keyPath.empty() && expected->keyPath.empty() ? "" : "wrong key path";
-    std::string file;
-    for (const std::string& line : RegFileLines(entry.keyPath, entry.valueLine))
-        file += line + "\r\n";
-    return ReadRegFile(file) == expected ? "" : "reads back otherwise: " + file;
+    const auto lines = RegFileLines(entry.keyPath, entry.valueLine);
+    if (ReadRegFile(lines) == expected)
+        return "";
+    std::string shown = "reads back otherwise:";
+    for (const std::string& line : lines)
+        shown += " [" + line + "]";
+    return shown;
 }
 
 } // namespace velmora::testing_support

@@ -72,8 +72,8 @@ bool Arrives(const std::wstring& key, const std::wstring& name, const RegistryVa
 class SaveWithUndo : public testing::Test
 {
 protected:
-    ScopedTestKey targetCleanup{HKEY_CURRENT_USER, kTestKey};
-    ScopedTestKey settingsCleanup{HKEY_CURRENT_USER, LR"(Software\VelmoraTest)"};
+    ScopedTestKey targetCleanup{kTestKey};
+    ScopedTestKey settingsCleanup{LR"(Software\VelmoraTest)"};
     TempFolder folder;
     RecordingDesktop desktop{folder.PathUtf8()};
     win32::Win32SettingsStore settings{LR"(Software\VelmoraTest\Settings)"};

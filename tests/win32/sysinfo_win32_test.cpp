@@ -26,7 +26,7 @@ struct RealValue
 class GetKeyValueWin32 : public testing::TestWithParam<RealValue>
 {
 protected:
-    ScopedTestKey cleanup{HKEY_CURRENT_USER, LR"(Software\VelmoraTest)"};
+    ScopedTestKey cleanup{LR"(Software\VelmoraTest)"};
 };
 
 // What the Win32 reader adds to the core's rules: UTF-16 text handed on as UTF-8, the 1024-byte

@@ -116,14 +116,4 @@ int EndProcessesStartedFrom(const std::wstring& folder)
     return ended;
 }
 
-ScopedTestKey::ScopedTestKey(HKEY root, std::wstring path) : m_root(root), m_path(std::move(path))
-{
-    ::RegDeleteTreeW(m_root, m_path.c_str());
-}
-
-ScopedTestKey::~ScopedTestKey()
-{
-    ::RegDeleteTreeW(m_root, m_path.c_str());
-}
-
 } // namespace velmora::testing_support

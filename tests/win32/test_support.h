@@ -36,18 +36,18 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 void MergeWithRegedit(const std::wstring& regFile);
 
 /// The real desktop, but message boxes are recorded instead of shown and the application
-/// folder can be another one.
+/// folder is another one.
 class RecordingDesktop : public win32::Win32Desktop
 {
 public:
-    explicit RecordingDesktop(std::string folder = {}) : m_folder(std::move(folder)) {}
+    explicit RecordingDesktop(std::string folder) : m_folder(std::move(folder)) {}
     std::vector<std::string> messages; // "style [title] text"
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
         messages.push_back(StyleName(style) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
     }
-    std::string ApplicationFolder() override { return m_folder.empty() ? Win32Desktop::ApplicationFolder() : m_folder; }
+    std::string ApplicationFolder() override { return m_folder; }
 
 private:
     std::string m_folder;
@@ -57,17 +57,19 @@ private:
 /// only what the test started); returns how many there were.
 int EndProcessesStartedFrom(const std::wstring& folder);
 
-/// Removes a test key and everything below it, before and after a test.
+/// Removes a test key below HKEY_CURRENT_USER and everything below it, before and after a test.
 class ScopedTestKey
 {
 public:
-    ScopedTestKey(HKEY root, std::wstring path);
-    ~ScopedTestKey();
+    explicit ScopedTestKey(std::wstring path) : m_path(std::move(path))
+    {
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+    }
+    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str()); }
     ScopedTestKey(const ScopedTestKey&) = delete;
     ScopedTestKey& operator=(const ScopedTestKey&) = delete;
 
 private:
-    HKEY m_root;
     std::wstring m_path;
 };
 
