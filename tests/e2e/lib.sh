@@ -43,8 +43,13 @@ start_velmora() {
     MAIN_WINDOW=$(wait_window '^Velmora$')
 }
 
+# As X sees them: keys go to X windows, so a window counts until X has unmapped it.
+x_windows_titled() {
+    { xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true; } | wc -l
+}
+
 wait_no_window() {
-    wait_for "windows titled $1" 0 inspect --count "$1"
+    wait_for "windows titled $1" 0 x_windows_titled "$1"
 }
 
 # Keys to a window: focused first, since without a window manager focus does not follow.

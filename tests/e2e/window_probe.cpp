@@ -52,19 +52,11 @@ std::vector<HWND> TopLevelWindows(const std::wstring& title, const std::wstring&
 }
 
 // One line per control: line breaks inside a text are shown as \r and \n.
-std::wstring Escaped(const std::wstring& text)
+std::wstring Escaped(std::wstring text)
 {
-    std::wstring escaped;
-    for (const wchar_t c : text)
-    {
-        if (c == L'\r')
-            escaped += L"\\r";
-        else if (c == L'\n')
-            escaped += L"\\n";
-        else
-            escaped += c;
-    }
-    return escaped;
+    for (std::size_t at; (at = text.find_first_of(L"\r\n")) != std::wstring::npos;)
+        text.replace(at, 1, text[at] == L'\r' ? L"\\r" : L"\\n");
+    return text;
 }
 
 void Print(const std::wstring& line)
