@@ -11,15 +11,6 @@ using namespace velmora::testing_support;
 namespace
 {
 
-TEST(VersionText, IsVersionCrLfCopyrightWithoutPadding)
-{
-    const std::string text = VersionText({"Velmora", 1, 0, 1});
-    EXPECT_TRUE(text.starts_with(" Version 1.0.1\r\n")) << text;
-    EXPECT_NE(text.find("2026"), std::string::npos) << "the copyright line names its years";
-    EXPECT_TRUE(VersionText({"Velmora", 2, 10, 0}).starts_with(" Version 2.10.0\r\n"));
-    EXPECT_TRUE(VersionText({"Velmora", 65535, 0, 65535}).starts_with(" Version 65535.0.65535\r\n"));
-}
-
 class FakeAbout : public AboutHost, public AboutView
 {
 public:

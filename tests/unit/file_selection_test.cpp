@@ -88,19 +88,4 @@ INSTANTIATE_TEST_SUITE_P(
                     SelectionCase{"AFileNameThatCannotBeReadEndsQuietly", {"filename"}, R"(C:\cat.bmp)", nullptr}),
     RowName());
 
-// The dialog keeps its last name: when it cannot be shown, that name is written again.
-TEST(FileSelectionTwice, ADialogThatCannotBeShownLeavesItsEarlierNameToBeWrittenAgain)
-{
-    EventLog log;
-    FakeDialogAndField dialog(log);
-    FakeDesktop desktop(log);
-    dialog.nameAfterShow = R"(C:\cat.bmp)";
-    cmdSelectFile_Click(dialog, dialog, desktop);
-    log.clear();
-    dialog.failures.Fail("show", kErrInternal);
-    dialog.nameAfterShow = R"(C:\dog.bmp)";
-    cmdSelectFile_Click(dialog, dialog, desktop);
-    EXPECT_EQ(log.back(), R"(value [C:\cat.bmp])");
-}
-
 } // namespace

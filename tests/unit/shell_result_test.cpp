@@ -26,6 +26,8 @@ TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
         const char* text; // nullptr: no message
     } rows[] = {{0, General, "Out of memory or resources"},
                 {2, General, "File not found"},
+                {3, General, "Path not found"},
+                {5, General, "File access denied"},
                 {2, Help, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
                 {3, Help, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
                 {5, Help, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},

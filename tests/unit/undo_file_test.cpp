@@ -60,10 +60,4 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}),
     RowName());
 
-TEST(UndoFileLines, HoldOnlyTheKeyWhenTheSaveSetsNoValue)
-{
-    EXPECT_EQ(UndoFileLines("[HKEY_USERS\\x]", std::nullopt, std::nullopt),
-              (std::vector<std::string>{"Windows Registry Editor Version 5.00", "", "[HKEY_USERS\\x]"}));
-}
-
 } // namespace
