@@ -12,8 +12,6 @@ namespace velmora
 {
 
 inline constexpr std::size_t kValueBufferSize = 1024;
-inline constexpr std::uint32_t kRegSz = 1;
-inline constexpr std::uint32_t kRegDword = 4;
 
 inline constexpr std::string_view kSysInfoUnavailable = "System Information Is Unavailable At This Time";
 

@@ -21,6 +21,11 @@ struct RegistryRead
     std::string data;
 };
 
+/// The value types the program tells apart, by the numbers the registry stores.
+inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegBinary = 3;
+inline constexpr std::uint32_t kRegDword = 4;
+
 /// A registry value exactly as stored: its type number and its bytes (text types in UTF-16LE).
 struct RegistryValue
 {

@@ -7,10 +7,6 @@ namespace velmora
 namespace
 {
 
-constexpr std::uint32_t kRegSz = 1;
-constexpr std::uint32_t kRegBinary = 3;
-constexpr std::uint32_t kRegDword = 4;
-
 constexpr char kHexDigits[] = "0123456789abcdef";
 
 // Inside quotes the registry editor reads \\ as \ and \" as ".
