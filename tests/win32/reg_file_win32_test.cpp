@@ -110,7 +110,16 @@ void ReadAndLetGo(const std::wstring& folder, Interference& interference)
     });
 }
 
-// Velmora.reg a second name of another file, which a save must replace and never write through.
+// Velmora.reg made a link (symbolic, or a second name) to another file, which a save must replace
+// and never write through.
+void SymbolicLink(const std::wstring& folder, Interference&)
+{
+    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
+    WriteFileBytes(folder + L"\\linked.reg", "linked content");
+    if (!MakeSymbolicLink(folder, L"Velmora.reg", L"linked.reg"))
+        GTEST_SKIP() << "this system makes no symbolic link";
+}
+
 void HardLink(const std::wstring& folder, Interference&)
 {
     ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
@@ -186,6 +195,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, {0, 0, 0, 0, 0, 70}},
                     ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, {}},
                     ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"", {0, 0, 0, 0, 1113, 52}},
+                    ReplacementRow{"SymbolicLink", SymbolicLink, kValue, {}},
                     ReplacementRow{"HardLink", HardLink, kValue, {}},
                     ReplacementRow{"DiskFull", FillDisk, kValue, {0, 0, 0, 61, 52, 52}}),
     RowName());

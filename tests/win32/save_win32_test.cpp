@@ -1,8 +1,8 @@
 // The Save command with the real ports and the system's own regedit: each row saves a typed value
 // over an old one of some kind; regedit merges Velmora.reg and the value arrives as the user meant
 // it; then regedit merges Velmora-undo.reg and the old value is back with the same type and bytes,
-// or gone again. The settings store keeps the texts as typed; a value that cannot be read is a
-// failure of the reader.
+// or gone again. The settings store keeps the texts as typed. A value that cannot be read stops
+// the save before either file is written.
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
@@ -156,9 +156,7 @@ TEST_F(SaveWithUndo, TheSettingsStoreRefusesANameThatWouldAddressAnotherKeyWith5
               kErrInvalidArgument);
 }
 
-// A value that cannot be read is a failure, not a missing value: the save must not go on to write
-// an undo file that would delete it.
-TEST_F(SaveWithUndo, AValueThatCannotBeReadFailsWith70)
+TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
 {
     const std::wstring key = std::wstring(kTestKey) + L"\\App\\Denied";
     win32::UniqueHkey created;
@@ -172,9 +170,11 @@ TEST_F(SaveWithUndo, AValueThatCannotBeReadFailsWith70)
     ASSERT_EQ(::RegSetKeySecurity(created.get(), DACL_SECURITY_INFORMATION, denyRead), ERROR_SUCCESS);
     ::LocalFree(denyRead);
 
-    EXPECT_EQ(
-        FailureNumberOf([&] { (void)registry.ReadValue(RegistryRoot::CurrentUser, win32::Narrow(key), "File1"); }),
-        kErrPermissionDenied);
+    Save("Denied", "File1", R"(C:\New\value.bmp)");
+
+    EXPECT_EQ(desktop.messages, std::vector<std::string>{"error [] Error Number: 70 Permission denied"});
+    EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+    EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora-undo.reg").c_str()), INVALID_FILE_ATTRIBUTES);
 }
 
 } // namespace

@@ -77,6 +77,30 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write file");
 }
 
+bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked)
+{
+    const std::wstring linkPath = folder + L"\\" + link;
+    const auto exists = [&] { return ::GetFileAttributesW(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    if (::CreateSymbolicLinkW(linkPath.c_str(), linked.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
+        exists())
+        return true;
+    // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
+    // any other, so the system's own ln makes the link. For such a program Wine returns no process
+    // handle and a thread "handle" that is none: nothing to wait for or close, so the link is polled for.
+    std::wstring commandLine = L"/bin/ln -s \"" + linked + L"\" \"" + link + L"\"";
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
+                          &process))
+        return false;
+    win32::UniqueHandle processHandle(process.hProcess);
+    win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
+    for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
+        ::Sleep(50);
+    return exists();
+}
+
 void MergeWithRegedit(const std::wstring& regFile)
 {
     std::wstring commandLine = L"regedit.exe /s \"" + regFile + L"\"";

@@ -32,6 +32,9 @@ private:
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
+/// Makes a symbolic link in the folder to another file there; false when this system cannot.
+bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked);
+
 /// Merges a registration file the way an administrator would: regedit /s, waiting for it to finish.
 void MergeWithRegedit(const std::wstring& regFile);
 
