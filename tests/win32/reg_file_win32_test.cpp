@@ -8,7 +8,6 @@
 #include <array>
 #include <cstdlib>
 #include <filesystem>
-#include <functional>
 #include <map>
 #include <thread>
 
@@ -17,7 +16,6 @@
 using namespace velmora;
 using namespace velmora::testing_support;
 using velmora::win32::Win32RegFileOutput;
-using namespace std::string_literals;
 
 namespace
 {
@@ -36,7 +34,6 @@ class RegFileWriter : public testing::Test
 {
 protected:
     TempFolder folder;
-    std::wstring path = folder.Child(L"Velmora.reg");
     std::string pathUtf8 = folder.PathUtf8() + "\\Velmora.reg";
     Win32RegFileOutput output;
 };
