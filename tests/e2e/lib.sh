@@ -131,10 +131,11 @@ wait_reg_value() {
     wait_for "registry $1 $2" "$3" reg_value "$1" "$2"
 }
 
-# Waits for the program to end by itself; fails after 15 s.
 running() {
     kill -0 "$VELMORA_PID" 2>/dev/null && echo yes || echo no
 }
+
+# Waits for the program to end by itself; fails after 15 s.
 wait_exit() {
     wait_for "velmora.exe running" no running
     VELMORA_PID=

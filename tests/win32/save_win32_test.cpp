@@ -38,7 +38,7 @@ public:
 
 // Through the reader the save uses: a fault in it shows as a difference from the bytes the test
 // stored with the registry's own call.
-std::optional<RegistryValue> ReadRaw(const std::wstring& key, const std::wstring& name)
+std::optional<RegistryValue> ReadBack(const std::wstring& key, const std::wstring& name)
 {
     return win32::Win32RegistryReader().ReadValue(RegistryRoot::CurrentUser, win32::Narrow(key), win32::Narrow(name));
 }
@@ -56,9 +56,9 @@ RegistryValue Text(const std::wstring& text)
 // The shell has regedit merge in the background: polls for up to 15 s.
 bool Arrives(const std::wstring& key, const std::wstring& name, const RegistryValue& expected)
 {
-    for (int attempt = 0; attempt < 300 && ReadRaw(key, name) != expected; ++attempt)
+    for (int attempt = 0; attempt < 300 && ReadBack(key, name) != expected; ++attempt)
         ::Sleep(50);
-    return ReadRaw(key, name) == expected;
+    return ReadBack(key, name) == expected;
 }
 
 class SaveWithUndo : public testing::Test
@@ -114,12 +114,12 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
     EXPECT_TRUE(Arrives(key, row.storedName, Text(row.storedValue)))
         << "Velmora.reg: " << ReadFileBytes(folder.Child(L"Velmora.reg"));
     // The settings store keeps the texts as typed.
-    EXPECT_EQ(ReadRaw(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name),
-                      win32::Widen(row.key)),
+    EXPECT_EQ(ReadBack(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name),
+                       win32::Widen(row.key)),
               Text(win32::Widen(row.value)));
 
     MergeWithRegedit(folder.Child(L"Velmora-undo.reg"));
-    EXPECT_EQ(ReadRaw(key, row.storedName), row.old);
+    EXPECT_EQ(ReadBack(key, row.storedName), row.old);
 }
 
 const std::string kLongValue = "C:\\" + std::string(64 * 1024, 'v');
