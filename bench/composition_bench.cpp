@@ -1,5 +1,6 @@
 // Throughput of the value escaping and of the whole entry composition for large values.
 #include "regchange/entry_composition.h"
+#include "regchange/save_entry.h"
 
 #include <benchmark/benchmark.h>
 
@@ -34,10 +35,9 @@ void BM_ComposeEntry(benchmark::State& state)
     const std::string value = PathLikeValue(static_cast<std::size_t>(state.range(0)));
     for (auto _ : state)
     {
-        const std::string appPath =
-            velmora::ComposeAppPath(R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets)", "Paint");
-        const std::string keyPath = velmora::ComposeKeyPath(appPath, "Recent File List");
-        benchmark::DoNotOptimize(velmora::ComposeValueLine(keyPath, "File1", value));
+        velmora::SaveFields fields{R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets)", "Paint",
+                                   "Recent File List", "File1", value};
+        benchmark::DoNotOptimize(velmora::ComposeSaveEntry(fields, [](std::string_view) { return true; }));
     }
     state.SetBytesProcessed(state.iterations() * state.range(0));
 }

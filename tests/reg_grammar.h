@@ -6,6 +6,7 @@
 #include "regchange/reg_file.h"
 #include "common/registry_root.h"
 #include "regchange/save_entry.h"
+#include "common/text_form.h"
 
 #include <array>
 #include <optional>
@@ -101,7 +102,8 @@ inline std::string StoredValue(std::string_view typed)
 }
 
 /// What the registry editor must read from the file of a save of these fields; nothing when the
-/// save must be refused (a line break or NUL anywhere, or a key path without a registry root).
+/// save must be refused (a line break or NUL anywhere, a key path without a registry root, a name
+/// beyond the registry's limits).
 /// A key path of "" means no file at all.
 inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
 {
@@ -125,6 +127,17 @@ inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
     const std::optional<RegistryRoot> root = ParseRegistryRoot(first);
     if (!root)
         return std::nullopt;
+    // A key with an empty name or one longer than the registry allows, and a value name likewise.
+    if (std::string_view(entry.keyPath).substr(first.size()).starts_with(R"(\\)") ||
+        Utf16Length(fields.key) > kMaxValueNameLength)
+        return std::nullopt;
+    for (std::string_view rest = entry.keyPath; !rest.empty();)
+    {
+        const std::size_t end = std::min(rest.find('\\'), rest.size());
+        if (Utf16Length(rest.substr(0, end)) > kMaxKeyNameLength)
+            return std::nullopt;
+        rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
     if (first.size() <= 4) // an abbreviation; a full name stays as typed
         entry.keyPath.replace(0, first.size(), RegistryRootName(*root));
     if (!IsBlank(fields.key) && !IsBlank(fields.value))
@@ -143,9 +156,9 @@ inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& e
     const std::optional<ReadEntry> expected = ExpectedEntry(fields);
     if (entry.refusal || !expected)
         return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? "" : "wrong refusal";
-    if (entry.keyPath.empty() || expected->keyPath.empty())
-        return entry.keyPath.empty() && expected->keyPath.empty() ? "" : "wrong key path";
-    const auto lines = RegFileLines(entry.keyPath, entry.valueLine);
+    if (!entry.key || expected->keyPath.empty())
+        return !entry.key && expected->keyPath.empty() ? "" : "wrong key path";
+    const auto lines = RegFileLines(entry.keyLine, entry.valueLine);
     if (ReadRegFile(lines) == expected)
         return "";
     std::string shown = "reads back otherwise:";

@@ -1,24 +1,9 @@
 #include "about/sysinfo.h"
 
+#include "common/text_form.h"
+
 namespace velmora
 {
-namespace
-{
-
-std::string HexFromLastByteToFirst(std::string_view bytes)
-{
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (auto it = bytes.rbegin(); it != bytes.rend(); ++it)
-    {
-        const auto byte = static_cast<unsigned char>(*it);
-        hex += kDigits[byte >> 4];
-        hex += kDigits[byte & 0x0F];
-    }
-    return hex;
-}
-
-} // namespace
 
 bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal)
@@ -45,8 +30,9 @@ bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::stri
     }
     else if (read.type == kRegDword)
     {
-        // The general formatting leaves "&h..." as it is: nothing reads a number here.
-        KeyVal = "&h" + KeyVal + HexFromLastByteToFirst(read.data);
+        // The general formatting leaves "&h..." as it is: nothing reads a number here. The text
+        // that KeyVal held before is kept in front, as the product always did; its callers pass it empty.
+        KeyVal = "&h" + KeyVal + HexBytes(std::string(read.data.rbegin(), read.data.rend()), HexCase::Upper);
     }
     return true;
 }

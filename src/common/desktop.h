@@ -40,8 +40,17 @@ public:
                                                  std::string_view parameters, std::string_view directory,
                                                  int showMode) = 0;
 
+    /// Has the shell open the file as ShellOpenRequest does, and holds the file against writers
+    /// until the program the shell started for it has ended (for a bounded time), so that no later
+    /// save replaces it before that program has read it.
+    [[nodiscard]] virtual std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file) = 0;
+
     /// The folder that holds the program file, as the system reports it.
     virtual std::string ApplicationFolder() = 0;
+
+    /// The short form of an existing path (each piece at most eight and three characters), or
+    /// empty when the system gives none.
+    virtual std::string ShortPath(std::string_view path) = 0;
 
     virtual AppIdentity Identity() = 0;
 };

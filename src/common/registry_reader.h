@@ -23,8 +23,10 @@ struct RegistryRead
 
 /// The value types the program tells apart, by the numbers the registry stores.
 inline constexpr std::uint32_t kRegSz = 1;
+inline constexpr std::uint32_t kRegExpandSz = 2;
 inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
+inline constexpr std::uint32_t kRegMultiSz = 7;
 
 /// A registry value exactly as stored: its type number and its bytes (text types in UTF-16LE).
 struct RegistryValue

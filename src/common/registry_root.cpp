@@ -31,11 +31,6 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b)
                               [](unsigned char x, unsigned char y) { return std::toupper(x) == std::toupper(y); });
 }
 
-std::string_view FirstPiece(std::string_view path)
-{
-    return path.substr(0, path.find('\\'));
-}
-
 } // namespace
 
 std::optional<RegistryRoot> ParseRegistryRoot(std::string_view name)
@@ -53,15 +48,16 @@ std::string_view RegistryRootName(RegistryRoot root)
     return kRoots[static_cast<std::size_t>(root)].name;
 }
 
-std::string ExpandRootAbbreviation(std::string_view path)
+std::optional<RegistryKeyPath> SplitRegistryKeyPath(std::string_view path)
 {
-    const std::string_view first = FirstPiece(path);
-    for (const RootNames& names : kRoots)
-    {
-        if (EqualsIgnoringCase(first, names.abbreviation))
-            return std::string(names.name) + std::string(path.substr(first.size()));
-    }
-    return std::string(path);
+    const std::string_view first = path.substr(0, path.find('\\'));
+    const std::optional<RegistryRoot> root = ParseRegistryRoot(first);
+    if (!root)
+        return std::nullopt;
+    // Users type HKCU; the registry editor knows only HKEY_CURRENT_USER.
+    const bool abbreviated = first.size() < RegistryRootName(*root).size();
+    return RegistryKeyPath{*root, std::string(abbreviated ? RegistryRootName(*root) : first),
+                           std::string(path.substr(first.size()))};
 }
 
 } // namespace velmora

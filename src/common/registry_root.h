@@ -23,8 +23,21 @@ std::optional<RegistryRoot> ParseRegistryRoot(std::string_view name);
 /// The full name the registry editor accepts, such as "HKEY_CURRENT_USER".
 std::string_view RegistryRootName(RegistryRoot root);
 
-/// The path with a first piece that abbreviates a root (HKCU, hklm...) written out in full;
-/// any other path comes back unchanged.
-std::string ExpandRootAbbreviation(std::string_view path);
+/// A key path split at its root: the root, its name as a registration file writes it (a full name
+/// as typed, an abbreviation such as HKCU written out in full) and the path below it.
+struct RegistryKeyPath
+{
+    RegistryRoot root = RegistryRoot::CurrentUser;
+    std::string rootName;
+    std::string afterRoot; // the rest as typed: empty, or a backslash and the path below the root
+
+    [[nodiscard]] std::string_view BelowRoot() const
+    {
+        return afterRoot.empty() ? std::string_view() : std::string_view(afterRoot).substr(1);
+    }
+};
+
+/// The key path split at its first backslash, or nothing when its first piece names no root.
+std::optional<RegistryKeyPath> SplitRegistryKeyPath(std::string_view path);
 
 } // namespace velmora

@@ -17,6 +17,8 @@ std::string StandardDescription(std::int32_t number)
         return "Bad file name or number";
     case kErrFileNotFound:
         return "File not found";
+    case kErrFileAlreadyExists:
+        return "File already exists";
     case kErrDiskFull:
         return "Disk full";
     case kErrPermissionDenied:
@@ -43,6 +45,21 @@ RuntimeFailure::RuntimeFailure(std::int32_t number, std::string description)
 
 RuntimeFailure::RuntimeFailure(std::int32_t number) : RuntimeFailure(number, StandardDescription(number))
 {
+}
+
+RuntimeFailure NothingWritten(std::int32_t number, std::string_view reason)
+{
+    std::string description = StandardDescription(number);
+    if (!reason.empty())
+        description += ": " + std::string(reason);
+    return RuntimeFailure(number, description + "; nothing was written");
+}
+
+RuntimeFailure NoFreeTemporaryName(unsigned attempts)
+{
+    return RuntimeFailure(kErrFileAlreadyExists,
+                          StandardDescription(kErrFileAlreadyExists) + ": all " + std::to_string(attempts) +
+                              " names tried for a temporary file are taken; the old files are kept");
 }
 
 } // namespace velmora

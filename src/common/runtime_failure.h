@@ -3,16 +3,19 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace velmora
 {
 
-// Numbers in the usual numbering of run-time failures; the error trap skips 5, 94 and 75.
+// Numbers in the usual numbering of run-time failures; which of them the standard trap passes over
+// is decided in error_trap.cpp.
 inline constexpr std::int32_t kErrInvalidArgument = 5;
 inline constexpr std::int32_t kErrOutOfMemory = 7;
 inline constexpr std::int32_t kErrInternal = 51;
 inline constexpr std::int32_t kErrBadFileNameOrNumber = 52;
 inline constexpr std::int32_t kErrFileNotFound = 53;
+inline constexpr std::int32_t kErrFileAlreadyExists = 58;
 inline constexpr std::int32_t kErrDiskFull = 61;
 inline constexpr std::int32_t kErrPermissionDenied = 70;
 inline constexpr std::int32_t kErrPathFileAccess = 75;
@@ -40,5 +43,12 @@ private:
     std::int32_t m_number;
     std::string m_description;
 };
+
+/// A failure that stopped a save before its first effect: the usual description, the reason when
+/// there is one, and "; nothing was written".
+RuntimeFailure NothingWritten(std::int32_t number, std::string_view reason = {});
+
+/// 58: every name tried for a temporary file beside a target was taken.
+RuntimeFailure NoFreeTemporaryName(unsigned attempts);
 
 } // namespace velmora

@@ -1,7 +1,6 @@
 #include "regchange/entry_composition.h"
 
-#include "common/registry_root.h"
-#include "common/runtime_failure.h"
+#include "regchange/reg_file.h"
 
 #include <algorithm>
 
@@ -15,9 +14,7 @@ namespace
 void RequireOneLine(std::string_view text)
 {
     if (HoldsLineBreak(text))
-        throw RuntimeFailure(kErrInvalidPropertyValue,
-                             "Invalid property value: a registration file line cannot hold a line break or a NUL "
-                             "character; nothing was written");
+        throw LineBreakRefusal("a registration file line");
 }
 
 void AppendPiece(std::string& path, std::string_view piece)
@@ -28,34 +25,6 @@ void AppendPiece(std::string& path, std::string_view piece)
     if (!path.empty())
         path += '\\';
     path += TrimSpaces(piece);
-}
-
-// Inside a quoted REGEDIT4 string regedit reads \" as a quote; a bare quote would end the string early.
-std::string EscapeQuotes(std::string_view text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    for (char c : text)
-    {
-        if (c == '"')
-            escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
-}
-
-// The value name is a quoted string too: regedit reads \\ as one backslash and \" as a quote.
-std::string EscapeValueName(std::string_view name)
-{
-    std::string escaped;
-    escaped.reserve(name.size());
-    for (char c : name)
-    {
-        if (c == '\\' || c == '"')
-            escaped += '\\';
-        escaped += c;
-    }
-    return escaped;
 }
 
 } // namespace
@@ -87,37 +56,37 @@ std::string ComposeAppPath(std::string_view location, std::string_view applicati
     return path;
 }
 
+RuntimeFailure LineBreakRefusal(std::string_view subject)
+{
+    return NothingWritten(kErrInvalidPropertyValue,
+                          std::string(subject) + " holds a line break or a NUL character, which a registration file "
+                                                 "cannot carry");
+}
+
 std::string ComposeKeyPath(std::string_view appPath, std::string_view section)
 {
     RequireOneLine(appPath);
     std::string path(appPath);
     AppendPiece(path, section);
-    if (path.empty())
-        return path;
-    // Users type HKCU; the registry editor knows only HKEY_CURRENT_USER.
-    path = ExpandRootAbbreviation(path);
-    path.insert(path.begin(), '[');
-    path += ']';
     return path;
 }
 
-std::string ComposeValueLine(std::string_view keyPath, std::string_view key, std::string_view value)
+std::string ComposeKeyLine(const RegistryKeyPath& keyPath)
 {
-    RequireOneLine(keyPath);
+    const std::string line = "[" + keyPath.rootName + keyPath.afterRoot + "]";
+    RequireOneLine(line);
+    return line;
+}
+
+std::string ComposeValueLine(std::string_view key, std::string_view value)
+{
     RequireOneLine(key);
     RequireOneLine(value);
-    if (IsBlank(keyPath) || IsBlank(key) || IsBlank(value))
+    if (IsBlank(key) || IsBlank(value))
         return {};
     std::string escapedValue(value);
     AddBackSlashToStr(escapedValue);
-    std::string line;
-    line.reserve(key.size() + escapedValue.size() + 8);
-    line += '"';
-    line += EscapeValueName(key);
-    line += R"("=")";
-    line += EscapeQuotes(escapedValue);
-    line += '"';
-    return line;
+    return QuoteRegString(key) + "=" + QuoteRegString(escapedValue, Backslashes::AlreadyEscaped);
 }
 
 std::string& AddBackSlashToStr(std::string& value)

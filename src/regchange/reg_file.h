@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/runtime_failure.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -17,9 +19,9 @@ enum class FileEncoding
     Utf16,      // version 5.00: UTF-16LE with a byte-order mark
 };
 
-/// Output of one registration file, replaced whole or not at all: the lines go to a new file
-/// beside the target, which takes the target's place only when Close succeeds. Every unit can
-/// fail on its own with a RuntimeFailure; after a failure nothing of the new file is left.
+/// Output of registration files replaced together or not at all: each file's lines go to a new
+/// file beside its target; Commit puts every finished file in place of its target, or none. Every
+/// unit can fail on its own with a RuntimeFailure; after a failure nothing of the new files is left.
 class RegFileOutput
 {
 public:
@@ -31,12 +33,27 @@ public:
     virtual void Create(std::string_view path, FileEncoding encoding) = 0;
     /// Writes the text and CR LF (52 when no file is open, 61 when the disk is full).
     virtual void WriteLine(std::string_view text) = 0;
-    /// Puts the new file in place of the target (70 while another program holds the target);
-    /// fails with 52 when no file is open, so that an old file is never taken for the new one.
+    /// Finishes the file, to be put in place by Commit (52 when no file is open).
     virtual void Close() = 0;
+    /// Puts every finished file in place of its target, or none (70 while another program holds a
+    /// target); fails with 52 when a file is still open or none is finished, so that an old file is
+    /// never taken for a new one.
+    virtual void Commit() = 0;
 };
 
+enum class Backslashes
+{
+    Plain,          // every backslash stands for itself
+    AlreadyEscaped, // the text's backslashes are written as regedit reads them (AddBackSlashToStr)
+};
+
+/// The text as a quoted registration-file string: regedit reads \" as a quote and \\ as one backslash.
+std::string QuoteRegString(std::string_view text, Backslashes backslashes = Backslashes::Plain);
+
+/// 70: a Commit waited in vain for another program to let go of a target.
+RuntimeFailure HeldFileFailure();
+
 /// The four lines of the registration file, without their line ends.
-std::array<std::string, 4> RegFileLines(std::string_view keyPath, std::string_view valueLine);
+std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine);
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "regchange/reg_file.h"
+#include "regchange/save_entry.h"
 #include "regchange/settings_store.h"
 #include "common/desktop.h"
 #include "common/registry_reader.h"
@@ -11,17 +12,7 @@
 namespace velmora
 {
 
-/// The five fields of the main window.
-enum class Field
-{
-    Location,    // txtLoc(0)
-    Application, // txtLoc(1)
-    Section,     // txtLoc(2)
-    Key,         // txtLoc(3)
-    Value,       // txtSelectFile
-};
-
-/// What the Save command reads from and writes to the main window.
+/// What the Save command reads from and writes to the main window: its fields and status text.
 class SaveView
 {
 public:
@@ -35,7 +26,7 @@ struct SavePorts
 {
     Desktop& desktop;
     SettingsStore& settings;
-    RegFileOutput& file; // Velmora.reg, then Velmora-undo.reg, one after the other
+    RegFileOutput& file; // Velmora-undo.reg, then Velmora.reg, put in place together
     RegistryReader& registry;
 };
 
@@ -43,9 +34,13 @@ inline constexpr std::string_view kCreatedStatusPrefix = " Reg file created as :
 inline constexpr std::string_view kNotCreatedStatus =
     " Reg file not created : location, application name and section are all blank";
 
+/// The path of a file beside the program in a form the shell opens as exactly that file: the
+/// folder as it is, or else its short form; refused (380) when neither will do.
+std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::string_view fileName);
+
 /// The Save command: stores the setting, keeps the value as it is now in Velmora-undo.reg, writes
-/// Velmora.reg beside the program, has the shell open it and says in the status text where it
-/// lies. Runs under the standard trap.
+/// Velmora.reg beside the program, puts both in place together, has the shell open Velmora.reg and
+/// says in the status text where it lies. Runs under the standard trap.
 void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports);
 
 } // namespace velmora

@@ -1,26 +1,17 @@
 #include "regchange/undo_file.h"
 
+#include "regchange/reg_file.h"
+#include "common/text_form.h"
+
+#include <array>
+#include <charconv>
+
 #include <cstdint>
 
 namespace velmora
 {
 namespace
 {
-
-constexpr char kHexDigits[] = "0123456789abcdef";
-
-// Inside quotes the registry editor reads \\ as \ and \" as ".
-std::string Quoted(std::string_view text)
-{
-    std::string quoted = "\"";
-    for (const char c : text)
-    {
-        if (c == '\\' || c == '"')
-            quoted += '\\';
-        quoted += c;
-    }
-    return quoted + '"';
-}
 
 void AppendUtf8(std::string& out, std::uint32_t code)
 {
@@ -80,23 +71,15 @@ std::optional<std::string> RoundTripText(std::string_view bytes)
 
 std::string HexData(const RegistryValue& value)
 {
-    std::string line = value.type == kRegBinary ? "hex:" : "hex(";
+    std::string line = "hex";
     if (value.type != kRegBinary)
     {
-        std::string type;
-        for (std::uint32_t rest = value.type; type.empty() || rest != 0; rest >>= 4)
-            type.insert(type.begin(), kHexDigits[rest & 0xF]);
-        line += type + "):";
+        // The type in lower-case hex without leading zeros: hex(2), hex(b), hex(1234).
+        std::array<char, 8> type{};
+        char* end = std::to_chars(type.data(), type.data() + type.size(), value.type, 16).ptr;
+        line += "(" + std::string(type.data(), end) + ")";
     }
-    for (std::size_t i = 0; i < value.bytes.size(); ++i)
-    {
-        const auto byte = static_cast<unsigned char>(value.bytes[i]);
-        if (i != 0)
-            line += ',';
-        line += kHexDigits[byte >> 4];
-        line += kHexDigits[byte & 0xF];
-    }
-    return line;
+    return line + ":" + HexBytes(value.bytes, HexCase::Lower, ",");
 }
 
 std::string Data(const RegistryValue& value)
@@ -104,35 +87,70 @@ std::string Data(const RegistryValue& value)
     if (value.type == kRegSz)
     {
         if (const auto text = RoundTripText(value.bytes))
-            return Quoted(*text);
+            return QuoteRegString(*text);
     }
     if (value.type == kRegDword && value.bytes.size() == 4)
-    {
-        std::string number = "dword:";
-        for (int i = 3; i >= 0; --i)
-        {
-            const auto byte = static_cast<unsigned char>(value.bytes[static_cast<std::size_t>(i)]);
-            number += kHexDigits[byte >> 4];
-            number += kHexDigits[byte & 0xF];
-        }
-        return number;
-    }
+        return "dword:" + HexBytes(std::string(value.bytes.rbegin(), value.bytes.rend()), HexCase::Lower);
     return HexData(value);
+}
+
+bool IsTextType(std::uint32_t type)
+{
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
+// The registry editor cannot hold text whose bytes are not whole UTF-16 with its terminator: it adds
+// or overwrites a terminator of its own (the last character of the text is lost), and a single byte
+// makes it crash with the value still changed. Such a value is put back made well-formed; the
+// returned note says what was added, and nothing comes back for a value that needs nothing.
+std::optional<std::string> MakeWellFormedText(RegistryValue& value)
+{
+    if (!IsTextType(value.type))
+        return std::nullopt;
+    std::string& bytes = value.bytes;
+    std::string added;
+    if (bytes.size() % 2 != 0)
+    {
+        bytes += '\0';
+        added = "a zero byte to make whole characters";
+    }
+    // A multi-string ends with an empty string: two zero characters.
+    const std::size_t wanted = value.type == kRegMultiSz ? 2 : 1;
+    std::size_t present = 0;
+    while (present < wanted && bytes.size() >= 2 * (present + 1) &&
+           bytes.compare(bytes.size() - 2 * (present + 1), 2, std::string(2, '\0')) == 0)
+        ++present;
+    const std::size_t missing = wanted - present;
+    if (missing == 0)
+        return added.empty() ? std::nullopt : std::optional(added);
+    bytes.append(2 * missing, '\0');
+    if (!added.empty())
+        added += " and ";
+    added += missing == 1 ? "a final zero character" : "two final zero characters";
+    return added;
 }
 
 } // namespace
 
 std::string UndoValueLine(std::string_view valueName, const std::optional<RegistryValue>& old)
 {
-    return Quoted(valueName) + "=" + (old ? Data(*old) : "-");
+    return QuoteRegString(valueName) + "=" + (old ? Data(*old) : "-");
 }
 
 std::vector<std::string> UndoFileLines(std::string_view keyPath, std::optional<std::string_view> valueName,
                                        const std::optional<RegistryValue>& old)
 {
     std::vector<std::string> lines = {std::string(kUndoFileHeader), std::string(), std::string(keyPath)};
-    if (valueName)
-        lines.push_back(UndoValueLine(*valueName, old));
+    if (!valueName)
+        return lines;
+    std::optional<RegistryValue> wellFormed = old;
+    if (wellFormed)
+    {
+        if (const std::optional<std::string> added = MakeWellFormedText(*wellFormed))
+            lines.push_back("; The old value was not well-formed text; " + *added +
+                            " made it one the registry editor can hold.");
+    }
+    lines.push_back(UndoValueLine(*valueName, wellFormed));
     return lines;
 }
 

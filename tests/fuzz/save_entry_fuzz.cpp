@@ -44,7 +44,8 @@ void ComposeDirectly(const SaveFields& fields)
     {
         const std::string keyPath = ComposeKeyPath(ComposeAppPath(fields.location, fields.application), fields.section);
         Require(!HoldsLineBreak(keyPath));
-        Require(!HoldsLineBreak(ComposeValueLine(fields.location, fields.key, fields.value)));
+        Require(!HoldsLineBreak(ComposeKeyLine({RegistryRoot::CurrentUser, fields.key, fields.value})));
+        Require(!HoldsLineBreak(ComposeValueLine(fields.key, fields.value)));
     }
     catch (const RuntimeFailure& failure)
     {

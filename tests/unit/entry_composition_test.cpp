@@ -19,8 +19,12 @@ TEST(Composition, NeverPutsALineBreakOrNulIntoALine)
     {
         EXPECT_EQ(FailureNumberOf([&] { (void)ComposeAppPath("HKCU", text); }), kErrInvalidPropertyValue);
         EXPECT_EQ(FailureNumberOf([&] { (void)ComposeKeyPath(text, "List"); }), kErrInvalidPropertyValue);
-        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("[HKCU]", "File1", text); }), kErrInvalidPropertyValue);
-        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("[HKCU]", text, "x"); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] {
+                      (void)ComposeKeyLine({RegistryRoot::Users, "HKEY_USERS", text});
+                  }),
+                  kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("File1", text); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine(text, "x"); }), kErrInvalidPropertyValue);
     }
 }
 
@@ -29,13 +33,6 @@ TEST(AddBackSlashToStr, LeavesItsResultInTheArgument)
     std::string value = R"(  \\\x\ )";
     EXPECT_EQ(&AddBackSlashToStr(value), &value);
     EXPECT_EQ(value, R"(\\\\x\\)");
-}
-
-TEST(AddBackSlashToStr, HandlesAValueOfSeveralMegabytes)
-{
-    std::string value(8 << 20, '\\');
-    value.insert(0, "C:");
-    EXPECT_EQ(AddBackSlashToStr(value), R"(C:\\)");
 }
 
 } // namespace

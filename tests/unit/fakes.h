@@ -54,17 +54,24 @@ public:
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override
     {
-        m_log.push_back("shell " + std::to_string(reinterpret_cast<std::uintptr_t>(owner.handle)) + " " +
-                        std::string(verb) + " [" + std::string(file) + "] [" + std::string(parameters) + "] [" +
-                        std::string(directory) + "] " + std::to_string(showMode));
-        failures.ThrowIfPlanned("shell");
-        return shellResult;
+        return Shell(owner, std::string(verb) + " [" + std::string(file) + "] [" + std::string(parameters) + "] [" +
+                                std::string(directory) + "] " + std::to_string(showMode));
+    }
+    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file) override
+    {
+        return Shell(owner, "open [" + std::string(file) + "] [] [] 1 held");
     }
     std::string ApplicationFolder() override
     {
         ++folderReads;
         return folder;
     }
+    std::string ShortPath(std::string_view path) override
+    {
+        m_log.push_back("short [" + std::string(path) + "]");
+        return shortPaths.contains(std::string(path)) ? shortPaths.at(std::string(path)) : "";
+    }
+    std::map<std::string, std::string> shortPaths;
     AppIdentity Identity() override
     {
         failures.ThrowIfPlanned("identity");
@@ -72,6 +79,12 @@ public:
     }
 
 private:
+    std::int32_t Shell(WindowRef owner, const std::string& request)
+    {
+        m_log.push_back("shell " + std::to_string(reinterpret_cast<std::uintptr_t>(owner.handle)) + " " + request);
+        failures.ThrowIfPlanned("shell");
+        return shellResult;
+    }
     EventLog& m_log;
 };
 
@@ -90,6 +103,7 @@ public:
     }
     void WriteLine(std::string_view text) override { Record("line", " " + std::string(text)); }
     void Close() override { Record("close", ""); }
+    void Commit() override { Record("commit", ""); }
 
 private:
     void Record(const std::string& unit, const std::string& argument)

@@ -19,7 +19,7 @@ constexpr const char* kStartKeyPath =
     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
 constexpr const char* kStore =
     R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])";
-constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1)";
+constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held)";
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
 constexpr const char* kMessage = "message error [(app title)] Error Number: ";
 
@@ -70,7 +70,7 @@ TEST_F(SaveCommand, StartUpExampleStoresKeepsTheOldValueWritesOpensAndReports)
                       {"Windows Registry Editor Version 5.00", "", kStartKeyPath, R"("File1"="d:")"}),
           FileWritten(R"(create C:\Tools\Velmora.reg)",
                       {"REGEDIT4", "", kStartKeyPath, R"("File1"="C:\\Pictures\\cat.bmp")"}),
-          EventLog{kShell, kCreatedStatus}})
+          EventLog{"commit", kShell, kCreatedStatus}})
         expected.insert(expected.end(), part.begin(), part.end());
     EXPECT_EQ(Run(), expected);
 }
@@ -83,6 +83,8 @@ struct SaveCase
     std::map<Field, std::string> fields;
     EventLog events; // from the first that differs from the start-up example on
     std::vector<std::pair<const char*, std::int32_t>> plan = {};
+    std::string folder = R"(C:\Tools)";
+    std::string shortFolder = {};
 };
 
 class SaveCommandTable : public SaveCommand, public testing::WithParamInterface<SaveCase>
@@ -95,6 +97,8 @@ TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFai
         view.fields[field] = text;
     for (const auto& [operation, number] : GetParam().plan)
         Fail(operation, number);
+    desktop.folder = GetParam().folder;
+    desktop.shortPaths[GetParam().folder] = GetParam().shortFolder;
     desktop.shellResult = 31;
     const EventLog events = Run();
     const EventLog& expected = GetParam().events;
@@ -137,8 +141,8 @@ INSTANTIATE_TEST_SUITE_P(
                  {{"create", kErrPathFileAccess}, {"line", kErrBadFileNameOrNumber}}},
         SaveCase{"HeldOpenEndsWith70BeforeTheShell",
                  {},
-                 {"close", std::string(kMessage) + "70 Permission denied"},
-                 {{"close", kErrPermissionDenied}}},
+                 {"commit", std::string(kMessage) + "70 Permission denied"},
+                 {{"commit", kErrPermissionDenied}}},
         SaveCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
                  {},
                  {"close", std::string(kMessage) + "75 Path/File access error"},
@@ -148,6 +152,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]",
                   std::string(kMessage) + "5 Invalid procedure call or argument"},
                  {{"read", kErrInvalidArgument}}},
+        SaveCase{"AFolderWithPercentReachesTheShellInItsShortForm",
+                 {},
+                 {"commit", R"(shell 4660 open [C:\VUSER~1\Velmora.reg] [] [] 1 held)",
+                  "message warning [Error] No associated application",
+                  R"(status Reg file created as : C:\v-%USERNAME%\Velmora.reg)"},
+                 {},
+                 R"(C:\v-%USERNAME%)",
+                 R"(C:\VUSER~1)"},
+        SaveCase{"AFolderWithPercentInEveryFormIsRefused",
+                 {},
+                 {R"(short [C:\a%PATH%b])",
+                  std::string(kMessage) + "380 Invalid property value: the program's folder holds '%', which the shell "
+                                          "would read as the name of a setting and open another folder's Velmora.reg; "
+                                          "nothing was written"},
+                 {},
+                 R"(C:\a%PATH%b)",
+                 R"(C:\a%PATH%b)"},
+        SaveCase{"AFolderTooLongForTheShellWithoutAShortFormIsRefused",
+                 {},
+                 {"short [C:\\" + std::string(246, 'f') + "]",
+                  std::string(kMessage) + "380 Invalid property value: the path of Velmora.reg is too long for the "
+                                          "shell to open it; nothing was written"},
+                 {},
+                 "C:\\" + std::string(246, 'f')},
         SaveCase{"ShellFailureIsReportedAndTheStatusStillSet",
                  {},
                  {kShell, "message warning [Error] No associated application", kCreatedStatus}},
@@ -159,47 +187,38 @@ INSTANTIATE_TEST_SUITE_P(
 
 struct RefusalCase
 {
-    std::string name;
+    const char* name;
     Field field;
     std::string text;
     std::string message;
 };
 
-std::vector<RefusalCase> Refusals()
-{
-    const std::pair<Field, std::string> fields[] = {{Field::Location, "location"},
-                                                    {Field::Application, "application name"},
-                                                    {Field::Section, "section"},
-                                                    {Field::Key, "key"},
-                                                    {Field::Value, "value"}};
-    const std::pair<std::string, std::string> breaks[] = {
-        {"Cr", "\r"}, {"Lf", "\n"}, {"CrLf", "\r\n"}, {"Nul", std::string(1, '\0')}};
-    const std::string cannotCarry = ", which a registration file cannot carry; nothing was written";
-    std::vector<RefusalCase> cases;
-    for (const auto& [field, fieldName] : fields)
-    {
-        for (const auto& [breakName, text] : breaks)
-        {
-            const std::string what = breakName == "Nul" ? "a NUL character" : "a line break";
-            cases.push_back({fieldName.substr(0, fieldName.find(' ')) + breakName, field,
-                             "List]" + text + R"([-HKEY_CURRENT_USER\Software)",
-                             "380 Invalid property value: the " + fieldName + " holds " + what + cannotCarry});
-        }
-    }
-    const std::string noRoot = " must begin with a registry root such as HKEY_CURRENT_USER; nothing was written";
-    cases.push_back({"UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)",
-                     "380 Invalid property value: the location" + noRoot});
-    cases.push_back({"LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)",
-                     "380 Invalid property value: the location" + noRoot});
-    cases.push_back({"LeadingMinusWouldDeleteTheKey", Field::Location, R"( -HKEY_CURRENT_USER\Software)",
-                     "380 Invalid property value: the location begins with '-', which would make the registry editor "
-                     "delete the key; nothing was written"});
-    const std::string noMapping =
-        "1113 No mapping for the Unicode character exists in the target multi-byte code page; nothing was written";
-    cases.push_back({"UnrepresentableValue", Field::Value, "C:\\\xCE\xA9.bmp", noMapping});
-    cases.push_back({"UnrepresentableSection", Field::Section, "\xCE\xA9", noMapping});
-    return cases;
-}
+const std::string kCannotCarry =
+    " holds a line break or a NUL character, which a registration file cannot carry; nothing was written";
+const std::string kNoRoot = " must begin with a registry root such as HKEY_CURRENT_USER; nothing was written";
+const std::string kInvalid = "380 Invalid property value: the ";
+
+const RefusalCase kRefusals[] = {
+    {"LocationCr", Field::Location, "HKCU\r[-HKEY_CURRENT_USER\\Software", kInvalid + "location" + kCannotCarry},
+    {"ApplicationLf", Field::Application, "Paint\n[-HKEY_CURRENT_USER]", kInvalid + "application name" + kCannotCarry},
+    {"SectionNul", Field::Section, std::string("List\0x", 6), kInvalid + "section" + kCannotCarry},
+    {"KeyCrLf", Field::Key, "File1\r\n\"x\"=-", kInvalid + "key" + kCannotCarry},
+    {"ValueLf", Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]", kInvalid + "value" + kCannotCarry},
+    {"UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)", kInvalid + "location" + kNoRoot},
+    {"LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)", kInvalid + "location" + kNoRoot},
+    {"LeadingMinusWouldDeleteTheKey", Field::Location, R"( -HKEY_CURRENT_USER\Software)",
+     kInvalid + "location begins with '-', which would make the registry editor delete the key; nothing was written"},
+    {"EmptyKeyNameAfterTheRoot", Field::Location, R"(HKCU\\Software)",
+     kInvalid + "location has a backslash right after the registry root, which names a key without a name; nothing "
+                "was written"},
+    {"KeyNameBeyond255", Field::Application, "Paint\\" + std::string(255, 'k') + "\xC3\xA9",
+     kInvalid + "application name holds a key name longer than 255 characters, the registry's limit; nothing was "
+                "written"},
+    {"ValueNameBeyond16383", Field::Key, std::string(16383, 'n') + "\xF0\x9F\x98\x80",
+     kInvalid + "key is longer than 16383 characters, the registry's limit for a value name; nothing was written"},
+    {"UnrepresentableValue", Field::Value, "C:\\\xCE\xA9.bmp",
+     "1113 No mapping for the Unicode character exists in the target multi-byte code page; nothing was written"},
+};
 
 class SaveCommandRefusals : public SaveCommand, public testing::WithParamInterface<RefusalCase>
 {
@@ -218,7 +237,7 @@ TEST_F(SaveCommandRefusals, TheApplicationFieldIsNamedWhenTheLocationIsBlank)
                               "name must begin with a registry root such as HKEY_CURRENT_USER; nothing was written"});
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, SaveCommandRefusals, testing::ValuesIn(Refusals()), RowName());
+INSTANTIATE_TEST_SUITE_P(Table, SaveCommandRefusals, testing::ValuesIn(kRefusals), RowName());
 
 TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
 {

@@ -27,15 +27,21 @@ struct UndoCase
     const char* name;
     std::optional<RegistryValue> old;
     const char* line;
+    const char* added = nullptr; // what a value that is not well-formed text needed
 };
 
 class UndoValueLineTable : public testing::TestWithParam<UndoCase>
 {
 };
 
-TEST_P(UndoValueLineTable, PutsBackTheOldTypeAndBytes)
+TEST_P(UndoValueLineTable, PutsBackTheOldTypeAndBytesOrTextMadeWellFormed)
 {
-    EXPECT_EQ(UndoValueLine(R"(File "1"\x)", GetParam().old), std::string(R"("File \"1\"\\x"=)") + GetParam().line);
+    std::vector<std::string> expected = {"Windows Registry Editor Version 5.00", "", "[K]"};
+    if (GetParam().added)
+        expected.push_back(std::string("; The old value was not well-formed text; ") + GetParam().added +
+                           " made it one the registry editor can hold.");
+    expected.push_back(std::string(R"("File \"1\"\\x"=)") + GetParam().line);
+    EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", GetParam().old), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -48,14 +54,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF0\x9F\x98\x80\""},
         UndoCase{"EmptyText", RegistryValue{1, Utf16(u"\0"s)}, R"("")"},
         UndoCase{"TextWithALineBreakAsHex", RegistryValue{1, Utf16(u"a\r\n\0"s)}, "hex(1):61,00,0d,00,0a,00,00,00"},
-        UndoCase{"TextWithoutItsZeroAsHex", RegistryValue{1, Utf16(u"ab"s)}, "hex(1):61,00,62,00"},
+        UndoCase{"TextWithoutItsZeroGetsOne", RegistryValue{1, Utf16(u"ab"s)}, R"("ab")", "a final zero character"},
+        UndoCase{"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
+                 "a zero byte to make whole characters and a final zero character"},
+        UndoCase{"OddCountExpandableText", RegistryValue{2, Utf16(u"%U%"s) + "\x01"},
+                 "hex(2):25,00,55,00,25,00,01,00,00,00",
+                 "a zero byte to make whole characters and a final zero character"},
+        UndoCase{"MultiStringWithoutItsDoubleTerminator", RegistryValue{7, Utf16(u"a\0b\0"s)},
+                 "hex(7):61,00,00,00,62,00,00,00,00,00", "a final zero character"},
+        UndoCase{"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
         UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
         UndoCase{"TextWithAnUnpairedHighSurrogateAsHex",
                  RegistryValue{1, Utf16(u"\xD800"
                                         u"a\0"s)},
                  "hex(1):00,d8,61,00,00,00"},
         UndoCase{"TextWithAZeroInsideAsHex", RegistryValue{1, Utf16(u"a\0b\0"s)}, "hex(1):61,00,00,00,62,00,00,00"},
-        UndoCase{"ZeroLengthText", RegistryValue{1, ""}, "hex(1):"},
+        UndoCase{"ZeroLengthText", RegistryValue{1, ""}, R"("")", "a final zero character"},
         UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
         UndoCase{"MultiString", RegistryValue{7, Utf16(u"a\0b\0\0"s)}, "hex(7):61,00,00,00,62,00,00,00,00,00"},
         UndoCase{"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
