@@ -3,6 +3,7 @@
 #include "common/runtime_failure.h"
 #include "win32/lazy_library.h"
 #include "win32/modal_scope.h"
+#include "win32/paths.h"
 #include "win32/wide.h"
 
 #include <windows.h>
@@ -15,9 +16,6 @@ namespace velmora::win32
 {
 namespace
 {
-
-// Room for the longest path Windows knows (32767 characters) and its terminator.
-constexpr std::size_t kFileNameCapacity = 32768;
 
 } // namespace
 
@@ -45,7 +43,7 @@ void CommonDialog::SetFilter(std::string_view filter)
 void CommonDialog::ShowOpen(WindowRef owner)
 {
     // The last name chosen is the dialog's starting name.
-    std::vector<wchar_t> buffer(kFileNameCapacity, L'\0');
+    std::vector<wchar_t> buffer(kMaxPathCapacity, L'\0');
     m_fileName.copy(buffer.data(), std::min(m_fileName.size(), buffer.size() - 1));
 
     OPENFILENAMEW dialog{};

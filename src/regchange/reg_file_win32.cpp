@@ -1,5 +1,6 @@
 #include "regchange/reg_file_win32.h"
 
+#include "win32/scope_exit.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
 
@@ -65,32 +66,39 @@ bool Win32RegFileOutput::CanEncode(std::string_view text) const
 void Win32RegFileOutput::Create(std::string_view path, FileEncoding encoding)
 {
     m_encoding = encoding;
-    m_file.Open(Widen(path));
+    m_files.Open(Widen(path));
     if (encoding == FileEncoding::Utf16)
-        m_file.Write("\xFF\xFE"); // byte-order mark: regedit reads the file as UTF-16LE
+        m_files.Write("\xFF\xFE"); // byte-order mark: regedit reads the file as UTF-16LE
 }
 
 void Win32RegFileOutput::WriteLine(std::string_view text)
 {
-    if (!m_file.IsOpen())
+    if (!m_files.IsOpen())
         throw RuntimeFailure(kErrBadFileNameOrNumber);
-    std::string bytes;
-    try
-    {
-        bytes = EncodeLine(text, m_encoding);
-    }
-    catch (...)
-    {
-        // A file that lacks a line must never take the target's place.
-        m_file.Discard();
-        throw;
-    }
-    m_file.Write(bytes);
+    // A file that lacks a line must never take the target's place.
+    ScopeExit discard([this] { m_files.Discard(); });
+    const std::string bytes = EncodeLine(text, m_encoding);
+    discard.Release();
+    m_files.Write(bytes);
 }
 
 void Win32RegFileOutput::Close()
 {
-    m_file.Commit();
+    m_files.Finish();
+}
+
+void Win32RegFileOutput::Commit()
+{
+    try
+    {
+        m_files.Commit();
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        if (failure.Number() != kErrPermissionDenied)
+            throw;
+        throw HeldFileFailure();
+    }
 }
 
 } // namespace velmora::win32

@@ -6,8 +6,8 @@
 namespace velmora::win32
 {
 
-/// A registration file on disk, in the system ANSI code page or UTF-16LE, replaced whole or not at all;
-/// an unfinished file is deleted on destruction.
+/// Registration files on disk, in the system ANSI code page or UTF-16LE, replaced together or not at
+/// all; unfinished files are deleted on destruction.
 class Win32RegFileOutput final : public RegFileOutput
 {
 public:
@@ -15,9 +15,10 @@ public:
     void Create(std::string_view path, FileEncoding encoding) override;
     void WriteLine(std::string_view text) override;
     void Close() override;
+    void Commit() override;
 
 private:
-    StagedFile m_file;
+    StagedFiles m_files;
     FileEncoding m_encoding = FileEncoding::SystemAnsi;
 };
 

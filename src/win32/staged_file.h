@@ -5,38 +5,48 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora::win32
 {
 
-/// A new file written beside its target that takes the target's place in one step, or leaves no trace:
-/// after any failure, and on destruction before Commit, the temporary file is closed and deleted.
-class StagedFile
+/// New files, each written beside its target, that take their targets' places together or not at
+/// all: after any failure, and on destruction before Commit, every temporary file is deleted and
+/// every target keeps its bytes.
+class StagedFiles
 {
 public:
-    StagedFile() = default;
-    ~StagedFile() { Discard(); }
-    StagedFile(const StagedFile&) = delete;
-    StagedFile& operator=(const StagedFile&) = delete;
+    StagedFiles() = default;
+    ~StagedFiles() { Discard(); }
+    StagedFiles(const StagedFiles&) = delete;
+    StagedFiles& operator=(const StagedFiles&) = delete;
 
-    /// Starts a new temporary file beside the target (75 read-only target or refused folder, 76 no folder).
+    /// Starts a new temporary file beside the target (75 read-only target or refused folder, 76 no
+    /// folder, 58 no free temporary name).
     void Open(std::wstring_view target);
-    /// Appends the bytes (52 when nothing is open, 61 when the disk is full).
+    /// Appends the bytes to the open file (52 when none is open, 61 when the disk is full).
     void Write(std::string_view bytes);
-    /// Puts the written file in place of the target (52 when nothing is open, 70 while another program
-    /// holds the target); on failure the target stays as it was.
+    /// Finishes the open file: its bytes are on the disk, waiting for Commit (52 when none is open).
+    void Finish();
+    /// Puts every finished file in place of its target, or none (52 when a file is still open or
+    /// none is finished, 70 while another program holds a target, 75 a target turned read-only).
     void Commit();
-    /// Deletes the temporary file, if any.
+    /// Deletes every temporary file.
     void Discard() noexcept;
 
-    [[nodiscard]] bool IsOpen() const noexcept { return static_cast<bool>(m_file); }
+    [[nodiscard]] bool IsOpen() const noexcept { return static_cast<bool>(m_open); }
 
 private:
-    [[noreturn]] void DiscardAndThrow(const RuntimeFailure& failure);
+    struct Staged
+    {
+        std::wstring target;
+        std::wstring temporary;
+        std::wstring backup; // a copy of the old target until every new file is in place
+        bool placed = false;
+    };
 
-    std::wstring m_target;
-    std::wstring m_temporary;
-    UniqueFile m_file;
+    std::vector<Staged> m_staged;
+    UniqueFile m_open;
 };
 
 } // namespace velmora::win32

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <map>
 #include <thread>
+#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -20,12 +21,12 @@ using velmora::win32::Win32RegFileOutput;
 namespace
 {
 
-// Every file in the folder but the target, with its bytes: what a save must leave as it was.
+// Every file in the folder but the two targets, with its bytes: what a save must leave as it was.
 std::map<std::wstring, std::string> OtherFiles(const std::wstring& folder)
 {
     std::map<std::wstring, std::string> files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename() != L"Velmora.reg")
+        if (entry.path().filename() != L"Velmora.reg" && entry.path().filename() != L"Velmora-undo.reg")
             files[entry.path().filename().wstring()] = ReadFileBytes(entry.path().wstring());
     return files;
 }
@@ -59,6 +60,7 @@ TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
     output.Create(deepUtf8 + "\\Velmora.reg", FileEncoding::SystemAnsi);
     output.WriteLine("[Paint]");
     output.Close();
+    output.Commit();
     EXPECT_EQ(ReadFileBytes(LR"(\\?\)" + deep + L"\\Velmora.reg"), "[Paint]\r\n");
 }
 
@@ -83,6 +85,12 @@ struct Interference
 };
 
 using Arrangement = void (*)(const std::wstring& folder, Interference& interference);
+
+void MakeFolder(const std::wstring& folder, Interference&)
+{
+    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
+    ASSERT_TRUE(::CreateDirectoryW((folder + L"\\Velmora.reg").c_str(), nullptr));
+}
 
 void MakeReadOnly(const std::wstring& folder, Interference&)
 {
@@ -143,14 +151,16 @@ struct ReplacementRow
     const char* name;
     Arrangement arrange;
     const char* valueLine;
-    std::array<std::int32_t, 6> failures; // Create, four lines, Close; all 0: the new file is in place
+    // Each unit's failure number: the undo file's Create, four lines and Close, Velmora.reg's, then
+    // Commit; all 0: both new files are in place.
+    const char* failures;
 };
 
 class RegFileReplacement : public testing::TestWithParam<ReplacementRow>
 {
 };
 
-TEST_P(RegFileReplacement, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFile)
+TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoTemporaryFile)
 {
     const ReplacementRow& row = GetParam();
     TempFolder temp;
@@ -159,8 +169,10 @@ TEST_P(RegFileReplacement, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFile)
     if (row.arrange == FillDisk && !smallDisk)
         GTEST_SKIP() << "runs under tests/win32/with_small_disk.sh";
     const std::wstring folder = row.arrange == FillDisk ? win32::Widen(smallDisk) : temp.Path();
-    const std::wstring path = folder + L"\\Velmora.reg";
-    WriteFileBytes(path, "old content");
+    const std::wstring undoPath = folder + L"\\Velmora-undo.reg";
+    const std::wstring regPath = folder + L"\\Velmora.reg";
+    WriteFileBytes(undoPath, "old undo");
+    WriteFileBytes(regPath, "old content");
     Interference interference;
     if (row.arrange)
         row.arrange(folder, interference);
@@ -168,33 +180,53 @@ TEST_P(RegFileReplacement, LeavesTheOldFileOrTheWholeNewOneAndNoTemporaryFile)
         return;
     const std::map<std::wstring, std::string> others = OtherFiles(folder);
 
-    const std::vector<std::string> lines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
+    const std::vector<std::string> undoLines = {"Windows Registry Editor Version 5.00", "", "[k]", R"("a"=-)"};
+    const std::vector<std::string> regLines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
     Win32RegFileOutput output;
-    std::array<std::int32_t, 6> failures{};
-    failures[0] = FailureNumberOf([&] { output.Create(win32::Narrow(path), FileEncoding::SystemAnsi); });
-    for (std::size_t line = 0; line < lines.size(); ++line)
-        failures[line + 1] = FailureNumberOf([&] { output.WriteLine(lines[line]); });
-    failures[5] = FailureNumberOf([&] { output.Close(); });
+    std::string failures;
+    const auto record = [&](auto&& unit) {
+        failures += (failures.empty() ? "" : " ") + std::to_string(FailureNumberOf(unit));
+    };
+    for (const auto& [path, encoding, lines] : {std::tuple(undoPath, FileEncoding::Utf16, &undoLines),
+                                                std::tuple(regPath, FileEncoding::SystemAnsi, &regLines)})
+    {
+        record([&] { output.Create(win32::Narrow(path), encoding); });
+        for (const std::string& line : *lines)
+            record([&] { output.WriteLine(line); });
+        record([&] { output.Close(); });
+    }
+    record([&] { output.Commit(); });
     interference.releaser = {}; // joined before the handle it closes goes
     interference.holder.reset();
 
     EXPECT_EQ(failures, row.failures);
-    const bool saved = row.failures == std::array<std::int32_t, 6>{};
-    EXPECT_EQ(ReadFileBytes(path), saved ? "REGEDIT4\r\n\r\n" + lines[2] + "\r\n" + lines[3] + "\r\n" : "old content");
+    const bool saved = failures.find_first_not_of("0 ") == std::string::npos;
+    if (row.arrange != MakeFolder)
+    {
+        EXPECT_EQ(ReadFileBytes(regPath),
+                  saved ? "REGEDIT4\r\n\r\n" + regLines[2] + "\r\n" + regLines[3] + "\r\n" : "old content");
+    }
+    std::size_t undoUnits = 1; // the byte-order mark
+    for (const std::string& line : undoLines)
+        undoUnits += line.size() + 2;
+    EXPECT_EQ(ReadFileBytes(undoPath).size(), saved ? 2 * undoUnits : 8) << "the undo file changed alone";
     EXPECT_EQ(OtherFiles(folder), others) << "a temporary file was left, or a linked file written through";
 }
 
 constexpr const char* kValue = R"("a"="b")";
+constexpr const char* kSaved = "0 0 0 0 0 0 0 0 0 0 0 0 0";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RegFileReplacement,
-    testing::Values(ReplacementRow{"ReadOnlyTarget", MakeReadOnly, kValue, {75, 52, 52, 52, 52, 52}},
-                    ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, {0, 0, 0, 0, 0, 70}},
-                    ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, {}},
-                    ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"", {0, 0, 0, 0, 1113, 52}},
-                    ReplacementRow{"SymbolicLink", SymbolicLink, kValue, {}},
-                    ReplacementRow{"HardLink", HardLink, kValue, {}},
-                    ReplacementRow{"DiskFull", FillDisk, kValue, {0, 0, 0, 61, 52, 52}}),
+    testing::Values(ReplacementRow{"ReadOnlyTarget", MakeReadOnly, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
+                    ReplacementRow{"TargetIsAFolder", MakeFolder, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
+                    ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
+                    ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, kSaved},
+                    ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"",
+                                   "0 0 0 0 0 0 0 0 0 0 1113 52 52"},
+                    ReplacementRow{"SymbolicLink", SymbolicLink, kValue, kSaved},
+                    ReplacementRow{"HardLink", HardLink, kValue, kSaved},
+                    ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 0 0 61 52 52 52"}),
     RowName());
 
 } // namespace

@@ -17,6 +17,7 @@
 #include <sddl.h>
 
 #include <map>
+#include <vector>
 
 using namespace velmora;
 using namespace velmora::testing_support;
@@ -75,12 +76,17 @@ protected:
 
     void Save(const std::string& section, const std::string& key, const std::string& value)
     {
+        SaveBeside(desktop, section, key, value);
+    }
+    void SaveBeside(RecordingDesktop& program, const std::string& section, const std::string& key,
+                    const std::string& value)
+    {
         view.fields = {{Field::Location, R"(HKCU\Software\VelmoraUndoTest)"},
                        {Field::Application, "App"},
                        {Field::Section, section},
                        {Field::Key, key},
                        {Field::Value, value}};
-        cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
+        cmdSaveToRegistry_Click(view, {program, settings, file, registry});
     }
 };
 
@@ -92,6 +98,7 @@ struct RoundTrip
     std::wstring storedName;
     std::wstring storedValue;
     std::optional<RegistryValue> old;
+    std::optional<RegistryValue> restored = old; // text that is not well-formed comes back made so
 };
 
 class SaveRoundTrip : public SaveWithUndo, public testing::WithParamInterface<RoundTrip>
@@ -119,36 +126,76 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
               Text(win32::Widen(row.value)));
 
     MergeWithRegedit(folder.Child(L"Velmora-undo.reg"));
-    EXPECT_EQ(ReadBack(key, row.storedName), row.old);
+    EXPECT_EQ(ReadBack(key, row.storedName), row.restored);
 }
 
 const std::string kLongValue = "C:\\" + std::string(64 * 1024, 'v');
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveRoundTrip,
-    testing::Values(RoundTrip{"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)",
-                              std::nullopt},
-                    RoundTrip{"TrailingBackslash", "File1", R"(C:\Pictures\)", L"File1", LR"(C:\Pictures\)",
-                              RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
-                    RoundTrip{"UncPath", "File1", R"(\\server\share\cat.bmp)", L"File1", LR"(\\server\share\cat.bmp)",
-                              RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
-                    RoundTrip{"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", L"File1", LR"(\\?\C:\cat.bmp)",
-                              RegistryValue{REG_SZ, Utf16(L"\0"s)}},
-                    RoundTrip{"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", L"File1",
-                              LR"(C:\Pictures\cat.bmp)", RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
-                    RoundTrip{"QuoteInValue", "File1", R"(say "cheese".bmp)", L"File1", LR"(say "cheese".bmp)",
-                              RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
-                    RoundTrip{"BackslashInName", R"(File\One)", "x", LR"(File\One)", L"x",
-                              RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
-                    RoundTrip{"QuoteInName", R"(File "One")", "x", LR"(File "One")", L"x",
-                              RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
-                    RoundTrip{"KeyWithSpacesAround", " File1 ", "  x  ", L" File1 ", L"x",
-                              RegistryValue{REG_BINARY, "\xff\0\x01"s}},
-                    RoundTrip{"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"Gr\u00FC\u00DFe",
-                              L"C:\\Stra\u00DFe.bmp", RegistryValue{REG_BINARY, ""}},
-                    RoundTrip{"Large", "File1", kLongValue, L"File1", win32::Widen(kLongValue),
-                              RegistryValue{REG_BINARY, std::string(100000, '\x5A')}}),
+    testing::Values(
+        RoundTrip{"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)", std::nullopt},
+        RoundTrip{"TrailingBackslash", "File1", R"(C:\Pictures\)", L"File1", LR"(C:\Pictures\)",
+                  RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
+        RoundTrip{"UncPath", "File1", R"(\\server\share\cat.bmp)", L"File1", LR"(\\server\share\cat.bmp)",
+                  RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
+        RoundTrip{"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", L"File1", LR"(\\?\C:\cat.bmp)",
+                  RegistryValue{REG_SZ, Utf16(L"\0"s)}},
+        RoundTrip{"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)",
+                  RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
+        RoundTrip{"QuoteInValue", "File1", R"(say "cheese".bmp)", L"File1", LR"(say "cheese".bmp)",
+                  RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
+        RoundTrip{"BackslashInName", R"(File\One)", "x", LR"(File\One)", L"x",
+                  RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
+        RoundTrip{"QuoteInName", R"(File "One")", "x", LR"(File "One")", L"x",
+                  RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
+        RoundTrip{"KeyWithSpacesAround", " File1 ", "  x  ", L" File1 ", L"x",
+                  RegistryValue{REG_BINARY, "\xff\0\x01"s}},
+        RoundTrip{"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"Gr\u00FC\u00DFe",
+                  L"C:\\Stra\u00DFe.bmp", RegistryValue{REG_BINARY, ""}},
+        RoundTrip{"Large", "File1", kLongValue, L"File1", win32::Widen(kLongValue),
+                  RegistryValue{REG_BINARY, std::string(100000, '\x5A')}},
+        RoundTrip{"OneByteText", "File1", "x", L"File1", L"x", RegistryValue{REG_SZ, "a"s},
+                  RegistryValue{REG_SZ, "a\0\0\0"s}},
+        RoundTrip{"OddCountText", "File1", "x", L"File1", L"x", RegistryValue{REG_SZ, "a\0b"s},
+                  RegistryValue{REG_SZ, "a\0b\0\0\0"s}},
+        RoundTrip{"ExpandableTextWithoutItsZero", "File1", "x", L"File1", L"x",
+                  RegistryValue{REG_EXPAND_SZ, Utf16(L"%U%"s)}, RegistryValue{REG_EXPAND_SZ, Utf16(L"%U%\0"s)}},
+        RoundTrip{"MultiStringWithoutItsDoubleZero", "File1", "x", L"File1", L"x",
+                  RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b\0"s)}, RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b\0\0"s)}}),
     RowName());
+
+struct ProgramFolder
+{
+    const char* name;
+    std::vector<std::wstring> pieces; // below the test's folder
+};
+
+class SaveFromFolder : public SaveWithUndo, public testing::WithParamInterface<ProgramFolder>
+{
+};
+
+// The shell would expand %USERNAME% and open another folder's file, and opens no path of 260
+// characters or more: it is handed the short form, and regedit merges the file just written.
+TEST_P(SaveFromFolder, RegeditMergesTheFileJustWritten)
+{
+    std::wstring programFolder = folder.Path();
+    for (const std::wstring& piece : GetParam().pieces)
+    {
+        programFolder += L"\\" + piece;
+        ASSERT_TRUE(::CreateDirectoryW((LR"(\\?\)" + programFolder).c_str(), nullptr));
+    }
+    RecordingDesktop program(win32::Narrow(programFolder));
+    SaveBeside(program, GetParam().name, "File1", "x");
+    EXPECT_EQ(program.messages, std::vector<std::string>{});
+    EXPECT_TRUE(Arrives(std::wstring(kTestKey) + L"\\App\\" + win32::Widen(GetParam().name), L"File1", Text(L"x")));
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, SaveFromFolder,
+                         testing::Values(ProgramFolder{"PercentName", {L"v-%USERNAME%"}},
+                                         ProgramFolder{"LongerThanTheShellOpens",
+                                                       std::vector<std::wstring>(5, std::wstring(60, L'f'))}),
+                         RowName());
 
 TEST_F(SaveWithUndo, TheSettingsStoreRefusesANameThatWouldAddressAnotherKeyWith5)
 {
@@ -159,6 +206,8 @@ TEST_F(SaveWithUndo, TheSettingsStoreRefusesANameThatWouldAddressAnotherKeyWith5
 TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
 {
     const std::wstring key = std::wstring(kTestKey) + L"\\App\\Denied";
+    // RegDeleteTreeW cannot read this key's values, so it goes by name, before and after.
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     win32::UniqueHkey created;
     ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.put(),
                                 nullptr),
@@ -175,6 +224,7 @@ TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
     EXPECT_EQ(desktop.messages, std::vector<std::string>{"error [] Error Number: 70 Permission denied"});
     EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora.reg").c_str()), INVALID_FILE_ATTRIBUTES);
     EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora-undo.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+    ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
 }
 
 } // namespace
