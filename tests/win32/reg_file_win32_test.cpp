@@ -10,7 +10,6 @@
 #include <filesystem>
 #include <map>
 #include <thread>
-#include <tuple>
 
 #include <gtest/gtest.h>
 
@@ -187,14 +186,14 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     const auto record = [&](auto&& unit) {
         failures += (failures.empty() ? "" : " ") + std::to_string(FailureNumberOf(unit));
     };
-    for (const auto& [path, encoding, lines] : {std::tuple(undoPath, FileEncoding::Utf16, &undoLines),
-                                                std::tuple(regPath, FileEncoding::SystemAnsi, &regLines)})
-    {
+    const auto writeFile = [&](const std::wstring& path, FileEncoding encoding, const std::vector<std::string>& lines) {
         record([&] { output.Create(win32::Narrow(path), encoding); });
-        for (const std::string& line : *lines)
+        for (const std::string& line : lines)
             record([&] { output.WriteLine(line); });
         record([&] { output.Close(); });
-    }
+    };
+    writeFile(undoPath, FileEncoding::Utf16, undoLines);
+    writeFile(regPath, FileEncoding::SystemAnsi, regLines);
     record([&] { output.Commit(); });
     interference.releaser = {}; // joined before the handle it closes goes
     interference.holder.reset();
