@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "0 0 0 0 0 0 0 0 0 0 1113 52 52"},
                     ReplacementRow{"SymbolicLink", SymbolicLink, kValue, kSaved},
                     ReplacementRow{"HardLink", HardLink, kValue, kSaved},
-                    ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 0 0 61 52 52 52"}),
+                    ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 61 52 52 52 52 52"}),
     RowName());
 
 } // namespace
