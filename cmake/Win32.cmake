@@ -20,6 +20,7 @@ add_library(velmora_win32 STATIC
     src/win32/coloured_button.cpp
     src/win32/control_factory.cpp
     src/win32/dialog_behaviour.cpp
+    src/win32/window_base.cpp
     src/win32/desktop.cpp
     src/win32/registry_reader.cpp
     src/regchange/reg_file_win32.cpp

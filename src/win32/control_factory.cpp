@@ -3,6 +3,7 @@
 #include "win32/coloured_button.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
+#include "win32/win32_failure.h"
 
 #include <algorithm>
 #include <vector>
@@ -74,9 +75,12 @@ HWND CreateControl(HWND parent, const ControlDef& def, UINT dpi)
     }
     const RECT rect = ControlRect(def, dpi);
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    return ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left, rect.top,
-                             rect.right - rect.left, rect.bottom - rect.top, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    const HWND control = ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left, rect.top,
+                                           rect.right - rect.left, rect.bottom - rect.top, parent,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    if (!control)
+        ThrowLastError(FailureSource::Window);
+    return control;
 }
 
 void GiveResources(HWND control, const ControlDef& def, const ControlResources& resources, BOOL redraw)
