@@ -109,8 +109,8 @@ void AboutWindow::OnPaint()
 {
     const PaintScope paint(m_window);
     const int dpi = static_cast<int>(m_dpi);
-    const UniqueHpen pen(
-        ::CreatePen(PS_SOLID, ::MulDiv(kAboutLine.width, dpi, USER_DEFAULT_SCREEN_DPI), ToColorref(kAboutLine.colour)));
+    const UniqueHpen pen(::CreatePen(PS_SOLID, ::MulDiv(kAboutLine.width, dpi, USER_DEFAULT_SCREEN_DPI),
+                                     m_controls.Colour(ColourRole::Line, kAboutLine.colour)));
     const SelectedObject selected(paint.get(), pen.get());
     ::MoveToEx(paint.get(), TwipsToPixels(kAboutLine.x1, dpi), TwipsToPixels(kAboutLine.y1, dpi), nullptr);
     ::LineTo(paint.get(), TwipsToPixels(kAboutLine.x2, dpi), TwipsToPixels(kAboutLine.y2, dpi));

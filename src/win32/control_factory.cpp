@@ -83,6 +83,12 @@ HWND CreateControl(HWND parent, const ControlDef& def, UINT dpi)
     return control;
 }
 
+Rgb SystemColour(int index)
+{
+    const COLORREF colour = ::GetSysColor(index);
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
 void GiveResources(HWND control, const ControlDef& def, const ControlResources& resources, BOOL redraw)
 {
     ::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(resources.FontFor(def.traits.font)), redraw);
@@ -93,8 +99,25 @@ void GiveResources(HWND control, const ControlDef& def, const ControlResources& 
 } // namespace
 
 ControlFactory::ControlFactory(std::span<const ControlDef> layout, Rgb background)
-    : m_layout(layout), m_background(background), m_backgroundBrush(::CreateSolidBrush(ToColorref(background)))
+    : m_layout(layout), m_background(background)
 {
+    ReadColourScheme();
+}
+
+void ControlFactory::ReadColourScheme()
+{
+    HIGHCONTRASTW highContrast{};
+    highContrast.cbSize = sizeof(highContrast);
+    const bool on = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(highContrast), &highContrast, 0) &&
+                    (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    m_scheme = {on, SystemColour(COLOR_WINDOW), SystemColour(COLOR_WINDOWTEXT), SystemColour(COLOR_BTNFACE),
+                SystemColour(COLOR_BTNTEXT)};
+    m_backgroundBrush.reset(::CreateSolidBrush(Colour(ColourRole::WindowBackground, m_background)));
+}
+
+COLORREF ControlFactory::Colour(ColourRole role, std::optional<Rgb> design) const
+{
+    return ToColorref(ColourFor(role, design, m_scheme));
 }
 
 void ControlFactory::CreateControls(HWND parent, UINT dpi, const ControlResources& resources) const
@@ -123,9 +146,8 @@ void ControlFactory::ApplyDpi(HWND parent, UINT dpi, const ControlResources& res
 LRESULT ControlFactory::ColourStatic(HDC dc, HWND control) const
 {
     const ControlDef* def = Find(::GetDlgCtrlID(control));
-    ::SetBkColor(dc, ToColorref(m_background));
-    ::SetTextColor(dc, def && def->traits.textColour ? ToColorref(*def->traits.textColour)
-                                                     : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, Colour(ColourRole::WindowBackground, m_background));
+    ::SetTextColor(dc, Colour(ColourRole::LabelText, def ? def->traits.textColour : std::nullopt));
     return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
 }
 
@@ -134,7 +156,9 @@ LRESULT ControlFactory::CustomDraw(const NMHDR& header) const
     const ControlDef* def = Find(static_cast<int>(header.idFrom));
     if (header.code != NM_CUSTOMDRAW || !def || !def->traits.faceColour)
         return CDRF_DODEFAULT;
-    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), ToColorref(*def->traits.faceColour));
+    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header),
+                              Colour(ColourRole::ButtonFace, def->traits.faceColour),
+                              Colour(ColourRole::ButtonText, std::nullopt));
 }
 
 int ControlFactory::DefaultButtonId() const

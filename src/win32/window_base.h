@@ -38,8 +38,8 @@ void ReportWindowFault(std::exception_ptr fault, Desktop& desktop) noexcept;
 
 // One class per window, built from a layout table: the thunk stores `this` at WM_NCCREATE and
 // forwards every message. The base answers what every window of controls shares (dialog
-// behaviour, opened and closed with the program, label and button colours, DPI changes); the
-// rest goes to the derived class, which gives:
+// behaviour, opened and closed with the program, label and button colours, DPI and theme
+// changes); the rest goes to the derived class, which gives:
 //   WindowFrame Frame(UINT dpi) const;
 //   WindowFonts CreateFonts(UINT dpi) const;
 //   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam); // DefWindowProcW for the rest
@@ -159,6 +159,13 @@ private:
         ::InvalidateRect(m_window, nullptr, TRUE);
     }
 
+    // A theme switched while the program runs: the window and every control repaint in its colours.
+    void ApplyColourScheme()
+    {
+        m_controls.ReadColourScheme();
+        ::RedrawWindow(m_window, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
+
     LRESULT Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_controls.Background(), result))
@@ -177,6 +184,14 @@ private:
             return m_controls.ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
         case WM_DPICHANGED:
             ApplyDpi(MoveToSuggestedRect(m_window, wParam, lParam));
+            return 0;
+        case WM_SETTINGCHANGE:
+            if (wParam != SPI_SETHIGHCONTRAST)
+                break;
+            ApplyColourScheme();
+            return 0;
+        case WM_SYSCOLORCHANGE:
+            ApplyColourScheme();
             return 0;
         default:
             break;
