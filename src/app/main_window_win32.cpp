@@ -4,6 +4,7 @@
 #include "app/main_layout.h"
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
+#include "win32/dropped_files.h"
 #include "win32/wide.h"
 
 namespace velmora::win32
@@ -13,7 +14,9 @@ namespace
 
 constexpr wchar_t kClassName[] = L"VelmoraMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+// Files dropped from Explorer arrive as WM_DROPFILES, without DragAcceptFiles and so without
+// loading shell32 at start-up.
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
 int FieldControlId(Field field)
 {
@@ -90,6 +93,9 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
+        return 0;
     default:
         return ::DefWindowProcW(m_window, message, wParam, lParam);
     }
@@ -127,6 +133,13 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     default:
         break;
     }
+}
+
+// Only the value field changes, as when the file is picked in the Open dialog: nothing is saved.
+void MainWindow::OnDropFiles(HDROP drop)
+{
+    if (const std::wstring path = TakeFirstDroppedPath(drop); !path.empty())
+        SetValueText(Narrow(path));
 }
 
 } // namespace velmora::win32

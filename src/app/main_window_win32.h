@@ -10,11 +10,13 @@
 #include "win32/window_host.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 namespace velmora::win32
 {
 
-/// The main window "Velmora": the five fields, three buttons, six labels and the menu bar.
+/// The main window "Velmora": the five fields, three buttons, six labels and the menu bar; a file
+/// dropped on it fills the value field.
 class MainWindow final : public WindowBase<MainWindow>, public SaveView, public FileSelectionView
 {
 public:
@@ -34,6 +36,7 @@ private:
     [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void OnCommand(int id, int notification, HWND control);
+    void OnDropFiles(HDROP drop);
 
     AboutHost& m_about;
     CommonDialog m_commonDialog1;
