@@ -22,7 +22,7 @@ add_executable(velmora_unit_tests
     tests/unit/shell_result_test.cpp
     tests/unit/save_command_test.cpp
     tests/unit/undo_file_test.cpp
-    tests/unit/twips_test.cpp
+    tests/unit/layout_test.cpp
     tests/unit/file_selection_test.cpp
     tests/unit/about_test.cpp
     tests/unit/sysinfo_test.cpp

@@ -20,21 +20,24 @@ add_library(velmora_win32 STATIC
     src/win32/coloured_button.cpp
     src/win32/control_factory.cpp
     src/win32/dialog_behaviour.cpp
+    src/win32/window_base.cpp
+    src/win32/dropped_files.cpp
     src/win32/desktop.cpp
     src/win32/registry_reader.cpp
     src/regchange/reg_file_win32.cpp
     src/regchange/settings_store_win32.cpp
     src/about/sysinfo_win32.cpp
+    src/about/about_window_win32.cpp
+    src/app/application_win32.cpp
+    src/app/main_window_win32.cpp
+    src/app/open_dialog_win32.cpp
 )
 # shell32, comdlg32 and ole32 are loaded at their first use (win32/lazy_library.h).
 target_link_libraries(velmora_win32 PUBLIC comctl32 advapi32 user32 gdi32)
 
+# The windows are in the library too, so that the Win32 tests can open them.
 add_executable(velmora WIN32
     src/app/main_win32.cpp
-    src/app/application_win32.cpp
-    src/app/main_window_win32.cpp
-    src/app/open_dialog_win32.cpp
-    src/about/about_window_win32.cpp
     src/app/velmora.rc
 )
 target_link_libraries(velmora PRIVATE velmora_win32)
@@ -55,6 +58,7 @@ add_executable(velmora_win32_tests
     tests/win32/reg_file_win32_test.cpp
     tests/win32/save_win32_test.cpp
     tests/win32/win32_failure_test.cpp
+    tests/win32/main_window_win32_test.cpp
     tests/win32/sysinfo_win32_test.cpp
     tests/win32/test_support.cpp
 )

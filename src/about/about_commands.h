@@ -19,6 +19,7 @@ public:
     virtual void ShowAbout() = 0;
 };
 
+/// What the load step sets on the About dialog.
 class AboutView
 {
 public:

@@ -33,17 +33,18 @@ struct AboutFont
     double points;
     int charSet;
 };
+// The product's About font asks for character set 177 (Hebrew); kept as it always was.
 inline constexpr AboutFont kAboutFont{"Arial", 8.25, 177};
 inline constexpr AboutFont kAboutTitleFont{"Arial", 12.0, 177};
 
-/// The straight line Line1, in twips; it runs past the right edge and is clipped there.
+/// The straight line Line1; it runs past the right edge and is clipped there.
 struct LineDef
 {
-    int x1;
+    int x1; // twips, as are the other ends
     int y1;
     int x2;
     int y2;
-    int width;
+    int width; // pixels at 96 DPI
     Rgb colour;
 };
 inline constexpr LineDef kAboutLine{0, 3480, 6240, 3480, 2, {255, 255, 255}};

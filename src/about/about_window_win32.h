@@ -3,10 +3,6 @@
 #include "about/about_commands.h"
 #include "about/about_layout.h"
 #include "about/sysinfo_win32.h"
-#include "win32/control_factory.h"
-#include "win32/dialog_behaviour.h"
-#include "win32/dpi.h"
-#include "win32/unique_handle.h"
 #include "win32/window_base.h"
 #include "win32/window_host.h"
 
@@ -27,22 +23,18 @@ public:
 
     void SetVersionText(std::string_view text) override;
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
-    void ApplyDpi(UINT dpi);
+    friend class WindowBase<AboutWindow>;
+
+    [[nodiscard]] WindowFrame Frame(UINT dpi) const;
+    [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const;
+    void OnDpiApplied();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void FitVersionLabel();
     void OnPaint();
 
-    WindowHost& m_host;
     Win32RegistryReader m_registry;
     Win32ProgramLauncher m_launcher;
-    UINT m_dpi = USER_DEFAULT_SCREEN_DPI;
-    UniqueHfont m_font;
-    UniqueHfont m_titleFont;
-    WindowIcons m_icons;
-    ControlFactory m_controls;
-    DialogBehaviour m_dialog{m_controls.DefaultButtonId()};
 };
 
 } // namespace velmora::win32

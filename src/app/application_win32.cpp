@@ -2,6 +2,7 @@
 
 #include "about/about_window_win32.h"
 #include "app/main_window_win32.h"
+#include "win32/win32_failure.h"
 
 #include <algorithm>
 
@@ -16,7 +17,7 @@ Application::~Application() = default;
 
 int Application::Run(int showCommand)
 {
-    m_mainWindow = std::make_unique<MainWindow>(*this);
+    m_mainWindow = std::make_unique<MainWindow>(*this, *this);
     m_mainWindow->Create(showCommand);
 
     MSG message{};
@@ -70,6 +71,8 @@ void Application::CreateAbout()
     {
         m_hiddenOwner.reset(
             ::CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr, m_instance, nullptr));
+        if (!m_hiddenOwner)
+            ThrowLastError(FailureSource::Window);
     }
     m_aboutWindow = std::make_unique<AboutWindow>(*this);
     m_aboutWindow->Create(m_hiddenOwner.get());

@@ -12,7 +12,6 @@ void cmdSelectFile_Click(FileSelectionView& view, OpenFileDialog& dialog, Deskto
     std::string chosenName;
 
     trap.Step([&] { dialog.SetDialogTitle(kOpenDialogTitle); });
-    trap.Step([&] { dialog.SetCancelError(false); });
     trap.Step([&] { dialog.SetFilter(kOpenDialogFilter); });
     trap.Step([&] { dialog.ShowOpen(view.Owner()); });
     trap.Step([&] { nameChosen = !dialog.FileName().empty(); });

@@ -15,8 +15,6 @@ class OpenFileDialog
 public:
     virtual ~OpenFileDialog() = default;
     virtual void SetDialogTitle(std::string_view title) = 0;
-    /// When on, Cancel is reported as a failure; when off, only through an empty file name.
-    virtual void SetCancelError(bool on) = 0;
     /// Pairs of description and pattern, all separated by "|".
     virtual void SetFilter(std::string_view filter) = 0;
     virtual void ShowOpen(WindowRef owner) = 0;

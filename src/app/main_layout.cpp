@@ -22,34 +22,31 @@ constexpr ControlTraits kPinkFace{.faceColour = kPink};
 constexpr ControlTraits kGreenFaceDefault{.faceColour = kLightGreen, .isDefault = true};
 
 constexpr std::array kControls = {
-    ControlDef{Picture, "picIcon", "", 0, 0, kIconCornerSize, kIconCornerSize, 14, IDC_PICICON},
-    ControlDef{Label, "Label1", "Location in Registry", 1320, 240, 4005, 255, 10, IDC_LABEL1, CaptionOf(IDC_TXTLOC_0)},
-    ControlDef{TextBox, "txtLoc(0)", R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets)", 120, 600,
-               6400, 285, 0, IDC_TXTLOC_0},
-    ControlDef{Label, "Label4", "Application Program Name", 120, 1080, 6400, 255, 9, IDC_LABEL4,
-               CaptionOf(IDC_TXTLOC_1)},
-    ControlDef{TextBox, "txtLoc(1)", "Paint", 120, 1440, 6400, 285, 1, IDC_TXTLOC_1},
-    ControlDef{Label, "Label2", "Section. eg: Recent File List", 120, 1920, 6400, 255, 11, IDC_LABEL2,
-               CaptionOf(IDC_TXTLOC_2)},
-    ControlDef{TextBox, "txtLoc(2)", "Recent File List", 120, 2280, 6400, 285, 2, IDC_TXTLOC_2},
-    ControlDef{Label, "Label3", "Key / Entrance. eg: File Place in List", 120, 2760, 6400, 255, 12, IDC_LABEL3,
+    ControlDef{Picture, "", 0, 0, kIconCornerSize, kIconCornerSize, 14, IDC_PICICON},
+    ControlDef{Label, "Location in Registry", 1320, 240, 4005, 255, 10, IDC_LABEL1, CaptionOf(IDC_TXTLOC_0)},
+    ControlDef{TextBox, R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets)", 120, 600, 6400, 285,
+               0, IDC_TXTLOC_0},
+    ControlDef{Label, "Application Program Name", 120, 1080, 6400, 255, 9, IDC_LABEL4, CaptionOf(IDC_TXTLOC_1)},
+    ControlDef{TextBox, "Paint", 120, 1440, 6400, 285, 1, IDC_TXTLOC_1},
+    ControlDef{Label, "Section. eg: Recent File List", 120, 1920, 6400, 255, 11, IDC_LABEL2, CaptionOf(IDC_TXTLOC_2)},
+    ControlDef{TextBox, "Recent File List", 120, 2280, 6400, 285, 2, IDC_TXTLOC_2},
+    ControlDef{Label, "Key / Entrance. eg: File Place in List", 120, 2760, 6400, 255, 12, IDC_LABEL3,
                CaptionOf(IDC_TXTLOC_3)},
-    ControlDef{TextBox, "txtLoc(3)", "File1", 120, 3120, 6400, 285, 3, IDC_TXTLOC_3},
-    ControlDef{Button, "cmdSelectFile", "Selcet Recent File ...", 120, 3600, 1695, 255, 4, IDC_CMDSELECTFILE},
-    ControlDef{Label, "Label5", "Setting / Value", 1920, 3600, 4605, 255, 8, IDC_LABEL5, CaptionOf(IDC_TXTSELECTFILE)},
-    ControlDef{TextBox, "txtSelectFile", "", 120, 3960, 6400, 285, 5, IDC_TXTSELECTFILE},
-    ControlDef{Button, "cmdOpenRegistryEditor", "&Registry Editor", 1080, 4320, 1455, 495, 7, IDC_CMDOPENREGISTRYEDITOR,
-               kPinkFace},
-    ControlDef{Button, "cmdSaveToRegistry", "&Save To Registry", 3720, 4320, 1455, 495, 6, IDC_CMDSAVETOREGISTRY,
-               kGreenFaceDefault},
+    ControlDef{TextBox, "File1", 120, 3120, 6400, 285, 3, IDC_TXTLOC_3},
+    // The product's own caption, its misspelling kept.
+    ControlDef{Button, "Selcet Recent File ...", 120, 3600, 1695, 255, 4, IDC_CMDSELECTFILE},
+    ControlDef{Label, "Setting / Value", 1920, 3600, 4605, 255, 8, IDC_LABEL5, CaptionOf(IDC_TXTSELECTFILE)},
+    ControlDef{TextBox, "", 120, 3960, 6400, 285, 5, IDC_TXTSELECTFILE},
+    ControlDef{Button, "&Registry Editor", 1080, 4320, 1455, 495, 7, IDC_CMDOPENREGISTRYEDITOR, kPinkFace},
+    ControlDef{Button, "&Save To Registry", 3720, 4320, 1455, 495, 6, IDC_CMDSAVETOREGISTRY, kGreenFaceDefault},
     // The status label keeps the default text colour.
-    ControlDef{Label, "lblPath", "", 30, 4920, 6675, 795, 13, IDC_LBLPATH},
+    ControlDef{Label, "", 30, 4920, 6675, 795, 13, IDC_LBLPATH},
 };
 
 constexpr std::array kMenu = {
-    MenuCommandDef{"mnuExit", "E&xit", IDM_EXIT},
-    MenuCommandDef{"mnuHelp", "&Help", IDM_HELP},
-    MenuCommandDef{"mnuAbout", "&About", IDM_ABOUT},
+    MenuCommandDef{"E&xit", IDM_EXIT},
+    MenuCommandDef{"&Help", IDM_HELP},
+    MenuCommandDef{"&About", IDM_ABOUT},
 };
 
 } // namespace

@@ -16,7 +16,6 @@ inline constexpr int kIconCornerSize = 480; // twips: the icon's corner, which n
 
 struct MenuCommandDef
 {
-    std::string_view name;
     std::string_view caption;
     int id;
 };

@@ -1,21 +1,22 @@
 #include "app/application_win32.h"
-#include "win32/wide.h"
+#include "common/error_trap.h"
+#include "win32/desktop.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <exception>
-#include <string_view>
 
 namespace
 {
 
-void ShowFatalError(std::string_view text) noexcept
+// Shown in the box a trapped failure gets.
+void ShowFatalError(std::exception_ptr failure) noexcept
 {
     try
     {
-        const std::wstring title = velmora::win32::Widen(velmora::kAppIdentity.title);
-        ::MessageBoxW(nullptr, velmora::win32::Widen(text).c_str(), title.c_str(), MB_OK | MB_ICONERROR);
+        velmora::win32::Win32Desktop desktop;
+        desktop.ShowMessage(velmora::FailureMessage(std::move(failure)), velmora::MessageStyle::Error, std::nullopt);
     }
     catch (...)
     {
@@ -36,13 +37,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
         velmora::win32::Application application(instance);
         exitCode = application.Run(showCommand);
     }
-    catch (const std::exception& failure)
-    {
-        ShowFatalError(failure.what());
-    }
     catch (...)
     {
-        ShowFatalError("Velmora stopped on an unknown error.");
+        ShowFatalError(std::current_exception());
     }
     return exitCode;
 }

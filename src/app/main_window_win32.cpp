@@ -1,15 +1,11 @@
 #include "app/main_window_win32.h"
 
-#include "about/about_commands.h"
-#include "app/application_win32.h"
 #include "app/main_commands.h"
 #include "app/main_layout.h"
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
-#include "win32/dpi.h"
+#include "win32/dropped_files.h"
 #include "win32/wide.h"
-
-#include <stdexcept>
 
 namespace velmora::win32
 {
@@ -18,7 +14,9 @@ namespace
 
 constexpr wchar_t kClassName[] = L"VelmoraMainWindow";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+// Files dropped from Explorer arrive as WM_DROPFILES, without DragAcceptFiles and so without
+// loading shell32 at start-up.
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
 int FieldControlId(Field field)
 {
@@ -48,41 +46,14 @@ UniqueHmenu CreateMainMenu()
 
 } // namespace
 
-MainWindow::MainWindow(Application& application)
-    : m_application(application), m_controls(MainWindowControls(), kMainBackground)
+MainWindow::MainWindow(WindowHost& host, AboutHost& about)
+    : WindowBase(host, MainWindowControls(), kMainBackground), m_about(about)
 {
 }
 
 void MainWindow::Create(int showCommand)
 {
-    const HINSTANCE instance = m_application.Instance();
-    RegisterWindowClass(instance, kClassName, IDI_VELMORA);
-
-    // Sized for the system DPI, and again if the window lands on a monitor with another one.
-    const UINT systemDpi = ::GetDpiForSystem();
-    const SIZE size = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, systemDpi);
-    const std::wstring caption = Widen(kAppIdentity.title);
-    UniqueHmenu menu = CreateMainMenu();
-    if (!::CreateWindowExW(kExStyle, kClassName, caption.c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT, size.cx,
-                           size.cy, nullptr, menu.get(), instance, this))
-    {
-        // A window that was made and then failed has taken its menu along.
-        if (!::IsMenu(menu.get()))
-            static_cast<void>(menu.release());
-        throw std::runtime_error("the main window cannot be created");
-    }
-    static_cast<void>(menu.release()); // the window's now
-    const UINT dpi = ::GetDpiForWindow(m_window);
-    if (dpi != systemDpi)
-    {
-        const SIZE scaled = WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi);
-        ::SetWindowPos(m_window, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    m_font = CreateMessageFont(dpi);
-    m_icons = LoadWindowIcons(instance, IDI_VELMORA, dpi);
-    SetWindowIcons(m_window, m_icons);
-    m_controls.CreateControls(m_window, dpi, {m_font.get(), m_font.get(), m_icons.picture.get()});
-
+    CreateWindowAndControls(kClassName, Widen(kAppIdentity.title), kStyle, kExStyle, nullptr, CreateMainMenu());
     const HWND location = ::GetDlgItem(m_window, IDC_TXTLOC_0);
     m_dialog.SetFocusControl(location);
     ::ShowWindow(m_window, showCommand);
@@ -90,16 +61,14 @@ void MainWindow::Create(int showCommand)
     ::SetFocus(location);
 }
 
-// The new font and icons are in every control's hands before the old ones are deleted.
-void MainWindow::ApplyDpi(UINT dpi)
+WindowFrame MainWindow::Frame(UINT dpi) const
 {
-    UniqueHfont font = CreateMessageFont(dpi);
-    WindowIcons icons = LoadWindowIcons(m_application.Instance(), IDI_VELMORA, dpi);
-    m_controls.ApplyDpi(m_window, dpi, {font.get(), font.get(), icons.picture.get()});
-    SetWindowIcons(m_window, icons);
-    m_font = std::move(font);
-    m_icons = std::move(icons);
-    ::InvalidateRect(m_window, nullptr, TRUE);
+    return {std::nullopt, WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi)};
+}
+
+WindowFonts MainWindow::CreateFonts(UINT dpi) const
+{
+    return {CreateMessageFont(dpi), {}};
 }
 
 std::string MainWindow::FieldText(Field field)
@@ -119,25 +88,13 @@ void MainWindow::SetValueText(std::string_view text)
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (LRESULT result = 0; m_dialog.Handle(m_window, message, wParam, lParam, m_controls.Background(), result))
-        return result;
     switch (message)
     {
-    case WM_CREATE:
-        m_application.WindowOpened(m_window);
-        return 0;
     case WM_COMMAND:
         OnCommand(LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
         return 0;
-    case WM_NOTIFY:
-        return m_controls.CustomDraw(*reinterpret_cast<const NMHDR*>(lParam));
-    case WM_CTLCOLORSTATIC:
-        return m_controls.ColourStatic(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam));
-    case WM_DPICHANGED:
-        ApplyDpi(MoveToSuggestedRect(m_window, wParam, lParam));
-        return 0;
-    case WM_DESTROY:
-        m_application.WindowClosed(m_window);
+    case WM_DROPFILES:
+        OnDropFiles(reinterpret_cast<HDROP>(wParam));
         return 0;
     default:
         return ::DefWindowProcW(m_window, message, wParam, lParam);
@@ -149,7 +106,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     if (control && notification != BN_CLICKED)
         return;
 
-    Desktop& desktop = m_application.Desktop();
+    Desktop& desktop = m_host.Desktop();
     switch (id)
     {
     case IDC_CMDSAVETOREGISTRY: {
@@ -167,7 +124,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
         mnuHelp_Click(desktop, Owner());
         break;
     case IDM_ABOUT:
-        mnuAbout_Click(m_application, desktop);
+        mnuAbout_Click(m_about, desktop);
         break;
     case IDM_EXIT:
         // Closes this window only; the program ends when its last window is gone.
@@ -176,6 +133,13 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     default:
         break;
     }
+}
+
+// Only the value field changes, as when the file is picked in the Open dialog: nothing is saved.
+void MainWindow::OnDropFiles(HDROP drop)
+{
+    if (const std::wstring path = TakeFirstDroppedPath(drop); !path.empty())
+        SetValueText(Narrow(path));
 }
 
 } // namespace velmora::win32

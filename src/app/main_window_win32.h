@@ -1,29 +1,26 @@
 #pragma once
 
+#include "about/about_commands.h"
 #include "app/file_selection.h"
 #include "app/open_dialog_win32.h"
-#include "app/resource.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "win32/control_factory.h"
-#include "win32/dialog_behaviour.h"
-#include "win32/dpi.h"
 #include "win32/registry_reader.h"
-#include "win32/unique_handle.h"
 #include "win32/window_base.h"
+#include "win32/window_host.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 namespace velmora::win32
 {
 
-class Application;
-
-/// The main window "Velmora": the five fields, three buttons, six labels and the menu bar.
+/// The main window "Velmora": the five fields, three buttons, six labels and the menu bar; a file
+/// dropped on it fills the value field.
 class MainWindow final : public WindowBase<MainWindow>, public SaveView, public FileSelectionView
 {
 public:
-    explicit MainWindow(Application& application);
+    MainWindow(WindowHost& host, AboutHost& about);
 
     void Create(int showCommand);
 
@@ -32,20 +29,19 @@ public:
     void SetValueText(std::string_view text) override;
     WindowRef Owner() override { return {m_window}; }
 
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
 private:
-    void ApplyDpi(UINT dpi);
-    void OnCommand(int id, int notification, HWND control);
+    friend class WindowBase<MainWindow>;
 
-    Application& m_application;
+    [[nodiscard]] WindowFrame Frame(UINT dpi) const;
+    [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void OnCommand(int id, int notification, HWND control);
+    void OnDropFiles(HDROP drop);
+
+    AboutHost& m_about;
     CommonDialog m_commonDialog1;
     Win32SettingsStore m_settings;
     Win32RegistryReader m_registry;
-    UniqueHfont m_font;
-    WindowIcons m_icons;
-    ControlFactory m_controls;
-    DialogBehaviour m_dialog{m_controls.DefaultButtonId()};
 };
 
 } // namespace velmora::win32

@@ -24,11 +24,6 @@ void CommonDialog::SetDialogTitle(std::string_view title)
     m_title = Widen(title);
 }
 
-// Cancel is always reported through an empty file name: the one caller turns the error off.
-void CommonDialog::SetCancelError(bool)
-{
-}
-
 void CommonDialog::SetFilter(std::string_view filter)
 {
     m_filter = Widen(filter);

@@ -12,7 +12,6 @@ class CommonDialog : public OpenFileDialog
 {
 public:
     void SetDialogTitle(std::string_view title) override;
-    void SetCancelError(bool on) override;
     void SetFilter(std::string_view filter) override;
     void ShowOpen(WindowRef owner) override;
     std::string FileName() override;

@@ -47,6 +47,12 @@ std::string TrappedErrorMessage(std::int32_t number, std::string_view descriptio
     return message;
 }
 
+std::string FailureMessage(std::exception_ptr failure)
+{
+    const CurrentError error = ErrorFrom(std::move(failure));
+    return TrappedErrorMessage(error.number, error.description);
+}
+
 TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop)
 {
     if (variant == TrapVariant::ResumeNext)

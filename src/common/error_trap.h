@@ -47,6 +47,9 @@ struct CurrentError
 /// "Error Number: " + number + " " + description.
 std::string TrappedErrorMessage(std::int32_t number, std::string_view description);
 
+/// The trapped failure's message for an exception that no trap caught, numbered as a trap numbers it.
+std::string FailureMessage(std::exception_ptr failure);
+
 /// Decides whether the handler goes on after a failed step; reports the failure when it ends it.
 /// The standard and plain traps clear the current error in both branches.
 [[nodiscard]] TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop);

@@ -43,7 +43,6 @@ struct ControlTraits
 struct ControlDef
 {
     ControlKind kind;
-    std::string_view name;
     std::string_view text;
     int left;
     int top;

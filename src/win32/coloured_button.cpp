@@ -9,7 +9,7 @@
 namespace velmora::win32
 {
 
-LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face)
+LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face, COLORREF text)
 {
     if (draw.dwDrawStage != CDDS_PREPAINT)
         return CDRF_DODEFAULT;
@@ -37,7 +37,7 @@ LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face)
         ::OffsetRect(&textRect, 1, 1);
     const SelectedObject font(dc, reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)));
     ::SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(button) ? COLOR_BTNTEXT : COLOR_GRAYTEXT));
+    ::SetTextColor(dc, ::IsWindowEnabled(button) ? text : ::GetSysColor(COLOR_GRAYTEXT));
     const UINT prefix = (uiState & UISF_HIDEACCEL) ? DT_HIDEPREFIX : 0;
     ::DrawTextW(dc, caption.c_str(), -1, &textRect, DT_CENTER | DT_VCENTER | DT_SINGLELINE | prefix);
 

@@ -3,6 +3,7 @@
 #include "win32/coloured_button.h"
 #include "win32/dpi.h"
 #include "win32/wide.h"
+#include "win32/win32_failure.h"
 
 #include <algorithm>
 #include <vector>
@@ -74,9 +75,18 @@ HWND CreateControl(HWND parent, const ControlDef& def, UINT dpi)
     }
     const RECT rect = ControlRect(def, dpi);
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    return ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left, rect.top,
-                             rect.right - rect.left, rect.bottom - rect.top, parent,
-                             reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    const HWND control = ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left, rect.top,
+                                           rect.right - rect.left, rect.bottom - rect.top, parent,
+                                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
+    if (!control)
+        ThrowLastError(FailureSource::Window);
+    return control;
+}
+
+Rgb SystemColour(int index)
+{
+    const COLORREF colour = ::GetSysColor(index);
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
 }
 
 void GiveResources(HWND control, const ControlDef& def, const ControlResources& resources, BOOL redraw)
@@ -89,8 +99,25 @@ void GiveResources(HWND control, const ControlDef& def, const ControlResources& 
 } // namespace
 
 ControlFactory::ControlFactory(std::span<const ControlDef> layout, Rgb background)
-    : m_layout(layout), m_background(background), m_backgroundBrush(::CreateSolidBrush(ToColorref(background)))
+    : m_layout(layout), m_background(background)
 {
+    ReadColourScheme();
+}
+
+void ControlFactory::ReadColourScheme()
+{
+    HIGHCONTRASTW highContrast{};
+    highContrast.cbSize = sizeof(highContrast);
+    const bool on = ::SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(highContrast), &highContrast, 0) &&
+                    (highContrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+    m_scheme = {on, SystemColour(COLOR_WINDOW), SystemColour(COLOR_WINDOWTEXT), SystemColour(COLOR_BTNFACE),
+                SystemColour(COLOR_BTNTEXT)};
+    m_backgroundBrush.reset(::CreateSolidBrush(Colour(ColourRole::WindowBackground, m_background)));
+}
+
+COLORREF ControlFactory::Colour(ColourRole role, std::optional<Rgb> design) const
+{
+    return ToColorref(ColourFor(role, design, m_scheme));
 }
 
 void ControlFactory::CreateControls(HWND parent, UINT dpi, const ControlResources& resources) const
@@ -119,9 +146,8 @@ void ControlFactory::ApplyDpi(HWND parent, UINT dpi, const ControlResources& res
 LRESULT ControlFactory::ColourStatic(HDC dc, HWND control) const
 {
     const ControlDef* def = Find(::GetDlgCtrlID(control));
-    ::SetBkColor(dc, ToColorref(m_background));
-    ::SetTextColor(dc, def && def->traits.textColour ? ToColorref(*def->traits.textColour)
-                                                     : ::GetSysColor(COLOR_WINDOWTEXT));
+    ::SetBkColor(dc, Colour(ColourRole::WindowBackground, m_background));
+    ::SetTextColor(dc, Colour(ColourRole::LabelText, def ? def->traits.textColour : std::nullopt));
     return reinterpret_cast<LRESULT>(m_backgroundBrush.get());
 }
 
@@ -130,7 +156,9 @@ LRESULT ControlFactory::CustomDraw(const NMHDR& header) const
     const ControlDef* def = Find(static_cast<int>(header.idFrom));
     if (header.code != NM_CUSTOMDRAW || !def || !def->traits.faceColour)
         return CDRF_DODEFAULT;
-    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header), ToColorref(*def->traits.faceColour));
+    return DrawColouredButton(reinterpret_cast<const NMCUSTOMDRAW&>(header),
+                              Colour(ColourRole::ButtonFace, def->traits.faceColour),
+                              Colour(ColourRole::ButtonText, std::nullopt));
 }
 
 int ControlFactory::DefaultButtonId() const

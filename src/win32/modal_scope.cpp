@@ -1,5 +1,7 @@
 #include "win32/modal_scope.h"
 
+#include <exception>
+
 namespace velmora::win32
 {
 namespace
@@ -8,26 +10,38 @@ namespace
 struct EnumState
 {
     HWND owner;
-    std::vector<HWND>* disabled;
+    std::vector<HWND>* windows;
+    std::exception_ptr failure;
 };
 
-BOOL CALLBACK DisableOne(HWND window, LPARAM param)
+// Only gathers: no exception may unwind through the system's callback, so a failure is carried out.
+BOOL CALLBACK GatherOne(HWND window, LPARAM param)
 {
     auto& state = *reinterpret_cast<EnumState*>(param);
-    if (window != state.owner && ::IsWindowVisible(window) && ::IsWindowEnabled(window))
+    if (window == state.owner || !::IsWindowVisible(window) || !::IsWindowEnabled(window))
+        return TRUE;
+    try
     {
-        ::EnableWindow(window, FALSE);
-        state.disabled->push_back(window);
+        state.windows->push_back(window);
+        return TRUE;
     }
-    return TRUE;
+    catch (...)
+    {
+        state.failure = std::current_exception();
+        return FALSE;
+    }
 }
 
 } // namespace
 
 ThreadModalScope::ThreadModalScope(HWND owner)
 {
-    EnumState state{owner, &m_disabled};
-    ::EnumThreadWindows(::GetCurrentThreadId(), DisableOne, reinterpret_cast<LPARAM>(&state));
+    EnumState state{owner, &m_disabled, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), GatherOne, reinterpret_cast<LPARAM>(&state));
+    if (state.failure)
+        std::rethrow_exception(state.failure); // nothing disabled yet
+    for (HWND window : m_disabled)
+        ::EnableWindow(window, FALSE);
 }
 
 ThreadModalScope::~ThreadModalScope()

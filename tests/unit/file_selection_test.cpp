@@ -21,7 +21,6 @@ public:
     FailurePlan failures;
 
     void SetDialogTitle(std::string_view title) override { Record("title [" + std::string(title) + "]"); }
-    void SetCancelError(bool on) override { Record(std::string("cancel error ") + (on ? "on" : "off")); }
     void SetFilter(std::string_view filter) override { Record("filter [" + std::string(filter) + "]"); }
     void ShowOpen(WindowRef) override
     {
@@ -46,7 +45,7 @@ private:
     std::string m_fileName;
 };
 
-const EventLog kSetUpAndShow = {"title [ Open ]", "cancel error off", "filter [All Files (*.*)|*.*]", "show"};
+const EventLog kSetUpAndShow = {"title [ Open ]", "filter [All Files (*.*)|*.*]", "show"};
 
 struct SelectionCase
 {
