@@ -1,0 +1,118 @@
+// The texts Velmora makes: the lines of a .reg entry, the undo file's value line and the pixel sizes
+// of its windows.
+#include "common/layout.h"
+#include "regchange/entry_composition.h"
+#include "regchange/undo_file.h"
+
+#include "test_helpers.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+using namespace std::string_literals;
+
+namespace
+{
+
+TEST(Composition, NeverPutsALineBreakOrNulIntoALine)
+{
+    for (const std::string& text : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3)})
+    {
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeAppPath("HKCU", text); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeKeyPath(text, "List"); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] {
+                      (void)ComposeKeyLine({RegistryRoot::Users, "HKEY_USERS", text});
+                  }),
+                  kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("File1", text); }), kErrInvalidPropertyValue);
+        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine(text, "x"); }), kErrInvalidPropertyValue);
+    }
+}
+
+TEST(AddBackSlashToStr, LeavesItsResultInTheArgument)
+{
+    std::string value = R"(  \\\x\ )";
+    EXPECT_EQ(&AddBackSlashToStr(value), &value);
+    EXPECT_EQ(value, R"(\\\\x\\)");
+}
+
+TEST(TwipsToPixels, RoundsToTheNearestPixelAtEveryDpi)
+{
+    EXPECT_EQ(TwipsToPixels(6765, 96), 451);
+    EXPECT_EQ(TwipsToPixels(5790, 96), 386);
+    EXPECT_EQ(TwipsToPixels(480, 144), 48);
+    EXPECT_EQ(TwipsToPixels(7, 96), 0);   // 0.47 px
+    EXPECT_EQ(TwipsToPixels(8, 96), 1);   // 0.53 px
+    EXPECT_EQ(TwipsToPixels(30, 120), 3); // 2.5 px rounds up, as MulDiv does
+}
+
+// The ordinary types (quoted text, dword, qword, binary) are proved by a round trip through the
+// real registry editor; here, the byte-level edges.
+std::string Utf16(const std::u16string& text)
+{
+    std::string bytes;
+    for (const char16_t unit : text)
+    {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+struct UndoCase
+{
+    const char* name;
+    std::optional<RegistryValue> old;
+    const char* line;
+    const char* added = nullptr; // what a value that is not well-formed text needed
+};
+
+class UndoValueLineTable : public testing::TestWithParam<UndoCase>
+{
+};
+
+TEST_P(UndoValueLineTable, PutsBackTheOldTypeAndBytesOrTextMadeWellFormed)
+{
+    std::vector<std::string> expected = {"Windows Registry Editor Version 5.00", "", "[K]"};
+    if (GetParam().added)
+        expected.push_back(std::string("; The old value was not well-formed text; ") + GetParam().added +
+                           " made it one the registry editor can hold.");
+    expected.push_back(std::string(R"("File \"1\"\\x"=)") + GetParam().line);
+    EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", GetParam().old), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UndoValueLineTable,
+    testing::Values(
+        UndoCase{"NoValueIsDeleted", std::nullopt, "-"},
+        UndoCase{"TextOutsideTheCodePageStaysText",
+                 RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0001F600\0"s)},
+                 "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF0\x9F\x98\x80\""},
+        UndoCase{"EmptyText", RegistryValue{1, Utf16(u"\0"s)}, R"("")"},
+        UndoCase{"TextWithALineBreakAsHex", RegistryValue{1, Utf16(u"a\r\n\0"s)}, "hex(1):61,00,0d,00,0a,00,00,00"},
+        UndoCase{"TextWithoutItsZeroGetsOne", RegistryValue{1, Utf16(u"ab"s)}, R"("ab")", "a final zero character"},
+        UndoCase{"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
+                 "a zero byte to make whole characters and a final zero character"},
+        UndoCase{"OddCountExpandableText", RegistryValue{2, Utf16(u"%U%"s) + "\x01"},
+                 "hex(2):25,00,55,00,25,00,01,00,00,00",
+                 "a zero byte to make whole characters and a final zero character"},
+        UndoCase{"MultiStringWithoutItsDoubleTerminator", RegistryValue{7, Utf16(u"a\0b\0"s)},
+                 "hex(7):61,00,00,00,62,00,00,00,00,00", "a final zero character"},
+        UndoCase{"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
+        UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
+        UndoCase{"TextWithAnUnpairedHighSurrogateAsHex",
+                 RegistryValue{1, Utf16(u"\xD800"
+                                        u"a\0"s)},
+                 "hex(1):00,d8,61,00,00,00"},
+        UndoCase{"TextWithAZeroInsideAsHex", RegistryValue{1, Utf16(u"a\0b\0"s)}, "hex(1):61,00,00,00,62,00,00,00"},
+        UndoCase{"ZeroLengthText", RegistryValue{1, ""}, R"("")", "a final zero character"},
+        UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
+        UndoCase{"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
+        UndoCase{"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}),
+    RowName());
+
+} // namespace
