@@ -17,11 +17,10 @@ endif()
 find_package(GTest REQUIRED)
 
 add_executable(velmora_unit_tests
-    tests/unit/entry_composition_test.cpp
     tests/unit/error_trap_test.cpp
     tests/unit/shell_result_test.cpp
     tests/unit/save_command_test.cpp
-    tests/unit/undo_file_test.cpp
+    tests/unit/texts_test.cpp
     tests/unit/layout_test.cpp
     tests/unit/file_selection_test.cpp
     tests/unit/about_test.cpp

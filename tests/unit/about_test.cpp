@@ -11,29 +11,20 @@ using namespace velmora::testing_support;
 namespace
 {
 
-class FakeAbout : public AboutHost, public AboutView
+class FakeAbout : public AboutHost, public AboutView, public LoggedFake
 {
 public:
-    explicit FakeAbout(EventLog& log) : m_log(log) {}
+    using LoggedFake::LoggedFake;
     bool open = false;
-    FailurePlan failures;
 
     bool IsAboutOpen() const override { return open; }
     void CreateAbout() override
     {
-        m_log.push_back("create");
-        failures.ThrowIfPlanned("create");
+        Record("create");
         open = true;
     }
-    void ShowAbout() override
-    {
-        m_log.push_back("show");
-        failures.ThrowIfPlanned("show");
-    }
-    void SetVersionText(std::string_view text) override { m_log.push_back("version " + std::string(text)); }
-
-private:
-    EventLog& m_log;
+    void ShowAbout() override { Record("show"); }
+    void SetVersionText(std::string_view text) override { Record("version " + std::string(text)); }
 };
 
 class AboutCommand : public testing::Test

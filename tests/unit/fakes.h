@@ -35,21 +35,39 @@ private:
     std::map<std::string, std::int32_t> m_failures;
 };
 
-class FakeDesktop : public Desktop
+// The base of every fake: it logs each call into the shared log and then throws the failure planned
+// for the call's operation (the first word of what it logged), if any.
+class LoggedFake
 {
 public:
-    explicit FakeDesktop(EventLog& log) : m_log(log) {}
+    explicit LoggedFake(EventLog& log) : m_log(log) {}
+
+    FailurePlan failures;
+
+protected:
+    void Record(const std::string& event)
+    {
+        m_log.push_back(event);
+        failures.ThrowIfPlanned(event.substr(0, event.find(' ')));
+    }
+
+private:
+    EventLog& m_log;
+};
+
+class FakeDesktop : public Desktop, public LoggedFake
+{
+public:
+    using LoggedFake::LoggedFake;
 
     std::int32_t shellResult = 42;
     std::string folder = R"(C:\Tools)";
-    AppIdentity identity = kAppIdentity;
-    FailurePlan failures;
-    int folderReads = 0;
+    std::map<std::string, std::string> shortPaths;
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
-        m_log.push_back("message " + StyleName(style) + " [" + std::string(title.value_or("(app title)")) + "] " +
-                        std::string(prompt));
+        Record("message " + StyleName(style) + " [" + std::string(title.value_or("(app title)")) + "] " +
+               std::string(prompt));
     }
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override
@@ -61,100 +79,79 @@ public:
     {
         return Shell(owner, "open [" + std::string(file) + "] [] [] 1 held");
     }
-    std::string ApplicationFolder() override
-    {
-        ++folderReads;
-        return folder;
-    }
+    std::string ApplicationFolder() override { return folder; }
     std::string ShortPath(std::string_view path) override
     {
-        m_log.push_back("short [" + std::string(path) + "]");
+        Record("short [" + std::string(path) + "]");
         return shortPaths.contains(std::string(path)) ? shortPaths.at(std::string(path)) : "";
     }
-    std::map<std::string, std::string> shortPaths;
     AppIdentity Identity() override
     {
         failures.ThrowIfPlanned("identity");
-        return identity;
+        return kAppIdentity;
     }
 
 private:
     std::int32_t Shell(WindowRef owner, const std::string& request)
     {
-        m_log.push_back("shell " + std::to_string(reinterpret_cast<std::uintptr_t>(owner.handle)) + " " + request);
-        failures.ThrowIfPlanned("shell");
+        Record("shell " + std::to_string(reinterpret_cast<std::uintptr_t>(owner.handle)) + " " + request);
         return shellResult;
     }
-    EventLog& m_log;
 };
 
-class FakeRegFileOutput : public RegFileOutput
+class FakeRegFileOutput : public RegFileOutput, public LoggedFake
 {
 public:
-    explicit FakeRegFileOutput(EventLog& log) : m_log(log) {}
+    using LoggedFake::LoggedFake;
 
     std::string unencodable = "\xCE\xA9"; // Ω has no place in the fake code page
-    FailurePlan failures;
 
     bool CanEncode(std::string_view text) const override { return text.find(unencodable) == std::string_view::npos; }
     void Create(std::string_view path, FileEncoding encoding) override
     {
-        Record("create", std::string(encoding == FileEncoding::Utf16 ? " utf16 " : " ") + std::string(path));
+        Record(std::string(encoding == FileEncoding::Utf16 ? "create utf16 " : "create ") + std::string(path));
     }
-    void WriteLine(std::string_view text) override { Record("line", " " + std::string(text)); }
-    void Close() override { Record("close", ""); }
-    void Commit() override { Record("commit", ""); }
-
-private:
-    void Record(const std::string& unit, const std::string& argument)
-    {
-        m_log.push_back(unit + argument);
-        failures.ThrowIfPlanned(unit);
-    }
-    EventLog& m_log;
+    void WriteLine(std::string_view text) override { Record("line " + std::string(text)); }
+    void Close() override { Record("close"); }
+    void Commit() override { Record("commit"); }
 };
 
 // Refuses what the real store refuses, with 5.
-class FakeSettingsStore : public SettingsStore
+class FakeSettingsStore : public SettingsStore, public LoggedFake
 {
 public:
-    explicit FakeSettingsStore(EventLog& log) : m_log(log) {}
+    using LoggedFake::LoggedFake;
 
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view setting) override
     {
-        m_log.push_back("store [" + std::string(application) + "] [" + std::string(section) + "] [" + std::string(key) +
-                        "] [" + std::string(setting) + "]");
+        Record("store [" + std::string(application) + "] [" + std::string(section) + "] [" + std::string(key) + "] [" +
+               std::string(setting) + "]");
         if (!IsUsableSettingsName(application) || !IsUsableSettingsName(section))
             throw RuntimeFailure(kErrInvalidArgument);
     }
-
-private:
-    EventLog& m_log;
 };
 
-// Keys by path (whatever the root), each with its values as the registry stores them; values
-// longer than the buffer are not read, as with the registry.
-class FakeRegistry : public RegistryReader
+// Keys by path (whatever the root), each with its values as the registry stores them.
+class FakeRegistry : public RegistryReader, public LoggedFake
 {
 public:
-    explicit FakeRegistry(EventLog& log) : m_log(log) {}
+    using LoggedFake::LoggedFake;
+
     std::map<std::string, std::map<std::string, RegistryValue>> keys;
-    FailurePlan failures;
 
     std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path, RegistryAccess access) override
     {
-        m_log.push_back("open " + std::string(RegistryRootName(root)) + " " + std::string(path) +
-                        (access == RegistryAccess::Read ? " read" : " ?"));
+        Record("open " + std::string(RegistryRootName(root)) + " " + std::string(path) +
+               (access == RegistryAccess::Read ? " read" : " ?"));
         const auto found = keys.find(std::string(path));
-        return found == keys.end() ? nullptr : std::make_unique<Key>(m_log, found->second);
+        return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
     }
 
     std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view path, std::string_view name) override
     {
-        m_log.push_back("read " + std::string(RegistryRootName(root)) + " [" + std::string(path) + "] [" +
-                        std::string(name) + "]");
-        failures.ThrowIfPlanned("read");
+        Record("read " + std::string(RegistryRootName(root)) + " [" + std::string(path) + "] [" + std::string(name) +
+               "]");
         const auto key = keys.find(std::string(path));
         if (key == keys.end() || !key->second.contains(std::string(name)))
             return std::nullopt;
@@ -164,27 +161,25 @@ public:
 private:
     struct Key : RegistryKey
     {
-        Key(EventLog& log, const std::map<std::string, RegistryValue>& values) : events(log), stored(values) {}
-        RegistryRead QueryValue(std::string_view name, std::size_t bufferSize) override
+        Key(FakeRegistry& owner, const std::map<std::string, RegistryValue>& values) : registry(owner), stored(values)
         {
-            events.push_back("query " + std::string(name));
-            const auto found = stored.find(std::string(name));
-            if (found == stored.end())
-                return {2, 0, {}};
-            if (found->second.bytes.size() > bufferSize)
-                return {234, 0, {}};
-            return {0, found->second.type, found->second.bytes};
         }
-        EventLog& events;
+        RegistryRead QueryValue(std::string_view name, std::size_t) override
+        {
+            registry.Record("query " + std::string(name));
+            const auto found = stored.find(std::string(name));
+            return found == stored.end() ? RegistryRead{2, 0, {}}
+                                         : RegistryRead{0, found->second.type, found->second.bytes};
+        }
+        FakeRegistry& registry;
         const std::map<std::string, RegistryValue>& stored;
     };
-    EventLog& m_log;
 };
 
-class FakeSaveView : public SaveView
+class FakeSaveView : public SaveView, public LoggedFake
 {
 public:
-    explicit FakeSaveView(EventLog& log) : m_log(log) {}
+    using LoggedFake::LoggedFake;
 
     std::map<Field, std::string> fields = {
         {Field::Location, R"(HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets)"},
@@ -195,11 +190,8 @@ public:
     };
 
     std::string FieldText(Field field) override { return fields.at(field); }
-    void SetStatusText(std::string_view text) override { m_log.push_back("status" + std::string(text)); }
+    void SetStatusText(std::string_view text) override { Record("status" + std::string(text)); }
     WindowRef Owner() override { return {reinterpret_cast<void*>(std::uintptr_t{0x1234})}; }
-
-private:
-    EventLog& m_log;
 };
 
 } // namespace velmora::testing_support

@@ -1,4 +1,3 @@
-#include "app/main_commands.h"
 #include "common/shell_result.h"
 
 #include "fakes.h"
@@ -44,29 +43,8 @@ TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
         ReportShellResult(row.code, row.variant, desktop);
         EXPECT_EQ(log, row.text ? EventLog{std::string("message warning [Error] ") + row.text} : EventLog{})
             << row.code;
-        EXPECT_EQ(desktop.folderReads,
-                  row.text && std::string_view(row.text).find("Help.pdf") != std::string_view::npos)
-            << "the folder is read only for a help text, when it is built";
     }
     EXPECT_EQ(ShellResultText(INT32_MIN, General, {}), "Unknown error -2147483648");
-}
-
-TEST(MainCommands, OpenTheRegistryEditorAndTheHelpDocumentAndReportTheShellsFailures)
-{
-    EventLog log;
-    FakeDesktop desktop(log);
-    const WindowRef owner{reinterpret_cast<void*>(std::uintptr_t{7})};
-    desktop.shellResult = 2;
-    cmdOpenRegistryEditor_Click(desktop, owner);
-    mnuHelp_Click(desktop, owner);
-    desktop.failures.Fail("shell", kErrInvalidArgument); // skipped: the result stays 0
-    cmdOpenRegistryEditor_Click(desktop, owner);
-    mnuHelp_Click(desktop, owner);
-    const std::string help = R"(shell 7 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)";
-    const std::string outOfMemory = "message warning [Error] Out of memory or resources";
-    EXPECT_EQ(log, (EventLog{"shell 7 open [regedit] [] [] 1", "message warning [Error] File not found", help,
-                             R"(message warning [Error] File :C:\Tools\VelmoraHelp.pdf  not found)",
-                             "shell 7 open [regedit] [] [] 1", outOfMemory, help, outOfMemory}));
 }
 
 } // namespace
