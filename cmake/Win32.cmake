@@ -22,8 +22,8 @@ add_library(velmora_win32 STATIC
     src/win32/dialog_behaviour.cpp
     src/win32/window_base.cpp
     src/win32/dropped_files.cpp
-    src/win32/desktop.cpp
-    src/win32/registry_reader.cpp
+    src/common/desktop_win32.cpp
+    src/common/registry_reader_win32.cpp
     src/regchange/reg_file_win32.cpp
     src/regchange/settings_store_win32.cpp
     src/about/sysinfo_win32.cpp

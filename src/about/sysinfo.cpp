@@ -8,7 +8,7 @@ namespace velmora
 bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::string& KeyName,
                  const std::string& SubKeyRef, std::string& KeyVal)
 {
-    const std::unique_ptr<RegistryKey> key = registry.OpenKey(KeyRoot, KeyName, RegistryAccess::Read);
+    const std::unique_ptr<RegistryKey> key = registry.OpenKey(KeyRoot, KeyName);
     if (!key)
     {
         KeyVal.clear();

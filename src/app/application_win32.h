@@ -2,7 +2,7 @@
 
 #include "about/about_commands.h"
 #include "app/resource.h"
-#include "win32/desktop.h"
+#include "common/desktop_win32.h"
 #include "win32/unique_handle.h"
 #include "win32/window_host.h"
 

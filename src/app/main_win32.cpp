@@ -1,6 +1,6 @@
 #include "app/application_win32.h"
 #include "common/error_trap.h"
-#include "win32/desktop.h"
+#include "common/desktop_win32.h"
 
 #include <windows.h>
 #include <commctrl.h>

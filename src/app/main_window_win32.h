@@ -5,7 +5,7 @@
 #include "app/open_dialog_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "win32/registry_reader.h"
+#include "common/registry_reader_win32.h"
 #include "win32/window_base.h"
 #include "win32/window_host.h"
 

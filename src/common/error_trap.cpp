@@ -53,18 +53,13 @@ std::string FailureMessage(std::exception_ptr failure)
     return TrappedErrorMessage(error.number, error.description);
 }
 
-TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop)
+TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop)
 {
     if (variant == TrapVariant::ResumeNext)
         return TrapOutcome::Skip;
     if (variant == TrapVariant::Standard && IsSkippedByStandardTrap(error.number))
-    {
-        error.Clear();
         return TrapOutcome::Skip;
-    }
-    const std::string message = TrappedErrorMessage(error.number, error.description);
-    error.Clear();
-    desktop.ShowMessage(message, MessageStyle::Error, std::nullopt);
+    desktop.ShowMessage(TrappedErrorMessage(error.number, error.description), MessageStyle::Error, std::nullopt);
     return TrapOutcome::End;
 }
 
@@ -72,7 +67,7 @@ void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
 {
     try
     {
-        CurrentError error = ErrorFrom(failure);
+        const CurrentError error = ErrorFrom(failure);
         const TrapVariant variant = kind == StepKind::Essential ? TrapVariant::Plain : m_variant;
         m_ended = HandleTrappedError(error, variant, m_desktop) == TrapOutcome::End;
     }

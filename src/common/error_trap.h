@@ -36,12 +36,6 @@ struct CurrentError
 {
     std::int32_t number = 0;
     std::string description;
-
-    void Clear()
-    {
-        number = 0;
-        description.clear();
-    }
 };
 
 /// "Error Number: " + number + " " + description.
@@ -51,8 +45,7 @@ std::string TrappedErrorMessage(std::int32_t number, std::string_view descriptio
 std::string FailureMessage(std::exception_ptr failure);
 
 /// Decides whether the handler goes on after a failed step; reports the failure when it ends it.
-/// The standard and plain traps clear the current error in both branches.
-[[nodiscard]] TrapOutcome HandleTrappedError(CurrentError& error, TrapVariant variant, Desktop& desktop);
+[[nodiscard]] TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop);
 
 /// Runs the steps of one handler under one trap variant. A step that fails is abandoned where it
 /// failed; once the trap has ended the handler, later steps do not run. An essential step's

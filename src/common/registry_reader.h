@@ -41,13 +41,6 @@ struct RegistryValue
     friend bool operator==(const RegistryValue&, const RegistryValue&) = default;
 };
 
-/// The rights a key is opened with: reading only, since the program never writes through a key
-/// it opens this way and a standard user may not open the system's keys for writing.
-enum class RegistryAccess
-{
-    Read,
-};
-
 /// An open registry key; closed when the object goes.
 class RegistryKey
 {
@@ -62,9 +55,9 @@ class RegistryReader
 {
 public:
     virtual ~RegistryReader() = default;
-    /// The key, or null when it cannot be opened with that access.
-    [[nodiscard]] virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path,
-                                                               RegistryAccess access) = 0;
+    /// The key opened for reading only, or null when it cannot be: the program never writes through
+    /// it, and a standard user may not open the system's keys for writing.
+    [[nodiscard]] virtual std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path) = 0;
     /// The whole value, whatever its type and size, read with read access only; nothing when the
     /// key or the value does not exist. A value that cannot be read fails with a RuntimeFailure.
     [[nodiscard]] virtual std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view keyPath,

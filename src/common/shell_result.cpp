@@ -44,17 +44,17 @@ std::optional<std::string> GeneralText(std::int32_t code)
 
 // The help texts keep their odd spacing: the file name piece ends in a space, so code 2 reads
 // "...VelmoraHelp.pdf  not found" with two spaces.
-std::optional<std::string> HelpText(std::int32_t code, const std::function<std::string()>& applicationFolder)
+std::optional<std::string> HelpText(std::int32_t code, std::string_view applicationFolder)
 {
-    const auto document = [&] { return applicationFolder() + "\\" + std::string(kHelpFileName) + " "; };
+    const std::string document = std::string(applicationFolder) + "\\" + std::string(kHelpFileName) + " ";
     switch (code)
     {
     case 2:
-        return "File :" + document() + " not found";
+        return "File :" + document + " not found";
     case 3:
-        return "Path :" + document() + "not found";
+        return "Path :" + document + "not found";
     case 5:
-        return "File :" + document() + "access denied";
+        return "File :" + document + "access denied";
     default:
         return std::nullopt;
     }
@@ -63,7 +63,7 @@ std::optional<std::string> HelpText(std::int32_t code, const std::function<std::
 } // namespace
 
 std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant,
-                                           const std::function<std::string()>& applicationFolder)
+                                           std::string_view applicationFolder)
 {
     if (code > kLargestFailureCode)
         return std::nullopt;
@@ -79,8 +79,9 @@ std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVarian
 
 void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop)
 {
-    const auto text = ShellResultText(code, variant, [&] { return desktop.ApplicationFolder(); });
-    if (text)
+    if (code > kLargestFailureCode)
+        return;
+    if (const auto text = ShellResultText(code, variant, desktop.ApplicationFolder()))
         desktop.ShowMessage(*text, MessageStyle::Warning, "Error");
 }
 

@@ -3,7 +3,6 @@
 #include "common/desktop.h"
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,10 +18,10 @@ enum class ShellMessageVariant
     Help,    // help command: codes 2, 3 and 5 name the help document
 };
 
-/// The message for a shell result code, or nothing for a success (above 32). The help texts read
-/// the application folder only when they need it.
+/// The message for a shell result code, or nothing for a success (above 32); the help texts name
+/// the document in the application folder.
 std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant,
-                                           const std::function<std::string()>& applicationFolder);
+                                           std::string_view applicationFolder);
 
 /// Shows the message for a failed shell result (style 48, title "Error"); does nothing on success.
 void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop);

@@ -58,7 +58,7 @@ struct HandleTraits
     static void Close(Handle handle) noexcept { CloseFn(handle); }
 };
 
-// File and search handles use INVALID_HANDLE_VALUE, not null, for "none".
+// File handles use INVALID_HANDLE_VALUE, not null, for "none".
 template <auto CloseFn>
 struct InvalidValueHandleTraits
 {
@@ -69,7 +69,6 @@ struct InvalidValueHandleTraits
 
 using UniqueHandle = UniqueAny<HandleTraits<HANDLE, ::CloseHandle>>;
 using UniqueFile = UniqueAny<InvalidValueHandleTraits<::CloseHandle>>;
-using UniqueFindHandle = UniqueAny<InvalidValueHandleTraits<::FindClose>>;
 using UniqueHkey = UniqueAny<HandleTraits<HKEY, ::RegCloseKey>>;
 using UniqueHfont = UniqueAny<HandleTraits<HFONT, ::DeleteObject>>;
 using UniqueHbrush = UniqueAny<HandleTraits<HBRUSH, ::DeleteObject>>;

@@ -42,8 +42,6 @@ std::int32_t MappedNumber(DWORD error, FailureSource source)
     case ERROR_INVALID_PARAMETER:
     case ERROR_BADKEY:
         return kErrInvalidArgument;
-    case ERROR_NO_UNICODE_TRANSLATION:
-        return kErrNoCodePageMapping;
     default:
         return 0;
     }

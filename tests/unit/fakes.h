@@ -140,10 +140,9 @@ public:
 
     std::map<std::string, std::map<std::string, RegistryValue>> keys;
 
-    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path, RegistryAccess access) override
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path) override
     {
-        Record("open " + std::string(RegistryRootName(root)) + " " + std::string(path) +
-               (access == RegistryAccess::Read ? " read" : " ?"));
+        Record("open " + std::string(RegistryRootName(root)) + " " + std::string(path));
         const auto found = keys.find(std::string(path));
         return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
     }

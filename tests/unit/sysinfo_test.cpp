@@ -33,8 +33,8 @@ public:
 
 constexpr const char* kToolKey = R"(SOFTWARE\Microsoft\Shared Tools\MSINFO)";
 constexpr const char* kFolderKey = R"(SOFTWARE\Microsoft\Shared Tools Location)";
-constexpr const char* kLookup1 = R"(open HKEY_LOCAL_MACHINE SOFTWARE\Microsoft\Shared Tools\MSINFO read)";
-constexpr const char* kLookup2 = R"(open HKEY_LOCAL_MACHINE SOFTWARE\Microsoft\Shared Tools Location read)";
+constexpr const char* kLookup1 = R"(open HKEY_LOCAL_MACHINE SOFTWARE\Microsoft\Shared Tools\MSINFO)";
+constexpr const char* kLookup2 = R"(open HKEY_LOCAL_MACHINE SOFTWARE\Microsoft\Shared Tools Location)";
 constexpr const char* kUnavailable = "message plain [(app title)] System Information Is Unavailable At This Time";
 
 using Keys = std::map<std::string, std::map<std::string, RegistryValue>>;

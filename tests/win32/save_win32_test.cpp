@@ -7,7 +7,7 @@
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
 #include "test_helpers.h"
-#include "win32/registry_reader.h"
+#include "common/registry_reader_win32.h"
 #include "test_support.h"
 #include "win32/wide.h"
 

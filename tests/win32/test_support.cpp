@@ -20,10 +20,12 @@ namespace
 {
 
 // With FindFirstFileW rather than std::filesystem, which stops at folders deeper than MAX_PATH.
+using UniqueFindHandle = win32::UniqueAny<win32::InvalidValueHandleTraits<::FindClose>>;
+
 void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW found{};
-    win32::UniqueFindHandle search(::FindFirstFileW((path + L"\\*").c_str(), &found));
+    UniqueFindHandle search(::FindFirstFileW((path + L"\\*").c_str(), &found));
     for (BOOL more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found))
     {
         const std::wstring name = found.cFileName;

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "test_helpers.h"
-#include "win32/desktop.h"
+#include "common/desktop_win32.h"
 #include "win32/unique_handle.h"
 
 #include <windows.h>

@@ -13,8 +13,6 @@ TEST(FailureFromWin32, MapsByErrorAndSourceAndReportsTheRestAsTheirHresult)
     using win32::FailureSource;
     EXPECT_EQ(win32::FailureFromWin32(ERROR_ACCESS_DENIED, FailureSource::File).Number(), kErrPathFileAccess);
     EXPECT_EQ(win32::FailureFromWin32(ERROR_ACCESS_DENIED, FailureSource::Registry).Number(), kErrPermissionDenied);
-    EXPECT_EQ(win32::FailureFromWin32(ERROR_NO_UNICODE_TRANSLATION, FailureSource::File).Number(),
-              kErrNoCodePageMapping);
     EXPECT_EQ(win32::FailureFromWin32(ERROR_HANDLE_DISK_FULL, FailureSource::File).Number(), kErrDiskFull);
 
     // Never passed over as a number the standard trap skips: the HRESULT, with the system's words.

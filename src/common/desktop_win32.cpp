@@ -1,4 +1,4 @@
-#include "win32/desktop.h"
+#include "common/desktop_win32.h"
 
 #include "win32/lazy_library.h"
 #include "win32/paths.h"

@@ -1,4 +1,4 @@
-#include "win32/registry_reader.h"
+#include "common/registry_reader_win32.h"
 
 #include "win32/unique_handle.h"
 #include "win32/wide.h"
@@ -63,12 +63,10 @@ private:
 
 } // namespace
 
-std::unique_ptr<RegistryKey> Win32RegistryReader::OpenKey(RegistryRoot root, std::string_view path,
-                                                          RegistryAccess access)
+std::unique_ptr<RegistryKey> Win32RegistryReader::OpenKey(RegistryRoot root, std::string_view path)
 {
     UniqueHkey key;
-    const REGSAM rights = access == RegistryAccess::Read ? KEY_READ : 0;
-    if (::RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, rights, key.put()) != ERROR_SUCCESS)
+    if (::RegOpenKeyExW(RootKey(root), Widen(path).c_str(), 0, KEY_READ, key.put()) != ERROR_SUCCESS)
         return nullptr;
     return std::make_unique<Win32RegistryKey>(std::move(key));
 }

@@ -9,7 +9,7 @@ namespace velmora::win32
 class Win32RegistryReader : public RegistryReader
 {
 public:
-    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path, RegistryAccess access) override;
+    std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path) override;
     std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view keyPath,
                                            std::string_view valueName) override;
 };
