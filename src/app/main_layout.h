@@ -2,6 +2,7 @@
 
 #include "app/resource.h"
 #include "common/layout.h"
+#include "regchange/save_entry.h"
 
 #include <span>
 #include <string_view>
@@ -13,6 +14,19 @@ inline constexpr int kMainClientWidth = 6765;  // twips
 inline constexpr int kMainClientHeight = 5790; // twips
 inline constexpr Rgb kMainBackground{255, 192, 128};
 inline constexpr int kIconCornerSize = 480; // twips: the icon's corner, which no other control covers
+
+/// One field of the main window: the field the commands know, its text box, and the caption
+/// that names it (the name a message gives it is FieldName's).
+struct FieldDef
+{
+    Field field;
+    int controlId;
+    int captionId;
+    std::string_view caption;
+};
+
+/// The text box of the field.
+int FieldControlId(Field field);
 
 struct MenuCommandDef
 {

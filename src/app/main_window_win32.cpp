@@ -18,24 +18,6 @@ constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
 // loading shell32 at start-up.
 constexpr DWORD kExStyle = WS_EX_CONTROLPARENT | WS_EX_ACCEPTFILES;
 
-int FieldControlId(Field field)
-{
-    switch (field)
-    {
-    case Field::Location:
-        return IDC_TXTLOC_0;
-    case Field::Application:
-        return IDC_TXTLOC_1;
-    case Field::Section:
-        return IDC_TXTLOC_2;
-    case Field::Key:
-        return IDC_TXTLOC_3;
-    case Field::Value:
-        return IDC_TXTSELECTFILE;
-    }
-    return 0;
-}
-
 UniqueHmenu CreateMainMenu()
 {
     UniqueHmenu menu(::CreateMenu());

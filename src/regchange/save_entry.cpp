@@ -98,7 +98,7 @@ const std::string& SaveFields::Text(Field field) const
 SaveEntry ComposeSaveEntry(const SaveFields& fields, const std::function<bool(std::string_view)>& canEncode)
 {
     SaveEntry entry;
-    for (const Field field : kFields)
+    for (const Field field : kAllFields)
     {
         if (HoldsLineBreak(fields.Text(field)))
         {
