@@ -33,14 +33,14 @@ add_library(velmora_win32 STATIC
     src/app/open_dialog_win32.cpp
 )
 # shell32, comdlg32 and ole32 are loaded at their first use (win32/lazy_library.h).
-target_link_libraries(velmora_win32 PUBLIC comctl32 advapi32 user32 gdi32)
+target_link_libraries(velmora_win32 PUBLIC comctl32 advapi32 user32 gdi32 PRIVATE velmora_strict)
 
 # The windows are in the library too, so that the Win32 tests can open them.
 add_executable(velmora WIN32
     src/app/main_win32.cpp
     src/app/velmora.rc
 )
-target_link_libraries(velmora PRIVATE velmora_win32)
+target_link_libraries(velmora PRIVATE velmora_win32 velmora_strict)
 if(MINGW)
     target_link_options(velmora PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
