@@ -41,6 +41,17 @@ add_executable(velmora WIN32
     src/app/velmora.rc
 )
 target_link_libraries(velmora PRIVATE velmora_win32 velmora_strict)
+# Link-time optimisation keeps the release program within its size budget (300 KB).
+include(CheckIPOSupported)
+check_ipo_supported(RESULT velmoraIpo OUTPUT velmoraIpoOutput LANGUAGES CXX)
+if(velmoraIpo)
+    set_property(TARGET velmora velmora_win32 velmora_core PROPERTY INTERPROCEDURAL_OPTIMIZATION_RELEASE ON)
+    if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
+        target_link_options(velmora PRIVATE $<$<CONFIG:Release>:-flto-partition=none>)
+    endif()
+else()
+    message(WARNING "no link-time optimisation: ${velmoraIpoOutput}")
+endif()
 if(MINGW)
     target_link_options(velmora PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
