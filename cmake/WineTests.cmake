@@ -29,7 +29,8 @@ velmora_wine_test(win32_disk_full_tests bash ${CMAKE_SOURCE_DIR}/tests/win32/wit
 set_tests_properties(win32_disk_full_tests PROPERTIES FAIL_REGULAR_EXPRESSION "SKIPPED;\\] 0 tests")
 
 # End to end: the real velmora.exe driven with xdotool on the X display that the test command
-# provides; one at a time, since they share the keyboard focus.
+# provides; one at a time, since they share the keyboard focus. One session runs the scenarios at
+# 96 dpi, the other starts the program at 144 dpi.
 function(velmora_e2e_test name)
     add_test(NAME e2e_${name} COMMAND bash ${CMAKE_SOURCE_DIR}/tests/e2e/${name}_test.sh)
     set_tests_properties(e2e_${name} PROPERTIES
@@ -39,8 +40,5 @@ function(velmora_e2e_test name)
         ENVIRONMENT "${VELMORA_WINE_ENV};VELMORA_EXE=$<TARGET_FILE:velmora>;PROBE_EXE=$<TARGET_FILE:velmora_window_probe>")
 endfunction()
 
-velmora_e2e_test(startup)
-velmora_e2e_test(save)
-velmora_e2e_test(open_dialog)
-velmora_e2e_test(about)
+velmora_e2e_test(session)
 velmora_e2e_test(dpi)

@@ -35,12 +35,8 @@ xdotool key --delay 50 Tab Tab Tab Tab Tab
 xdotool type --delay 20 "$value"
 xdotool key alt+s
 
-merged=
-for _ in $(seq 100); do
-    merged=$(reg_value "$key" File1)
-    [ "$merged" = "$value" ] && break
-    sleep 0.2
-done
+wait_until 20 prints "$value" reg_value "$key" File1 || true
+merged=$waited
 sleep 1
 import -window root "$screenshot.tmp.png"
 # The window sits in the desktop's top-left corner; trim the desktop's plain background around it.

@@ -1,6 +1,6 @@
 # shellcheck shell=bash
-# Shared by the scripts and the end-to-end tests: building a preset, waiting for a window, the
-# registry of the current WINEPREFIX. Sourced, not run; the caller sets the shell options.
+# Shared by the scripts and the end-to-end tests: failing, building a preset, waiting, the registry
+# of the current WINEPREFIX. Sourced, not run; the caller sets the shell options.
 
 # die MESSAGE: says what went wrong, after the script's name, and ends the script.
 die() {
@@ -17,20 +17,34 @@ build_preset() {
     cmake --build --preset "$preset" -j"${VELMORA_JOBS:-$(nproc)}" "${targets[@]}"
 }
 
-# wait_window TITLE [SECONDS]: prints the X id of the first visible window whose title matches the
-# regular expression. Polls every 50 ms; after SECONDS (default 15) says so and returns 1.
-wait_window() {
-    local title=$1 seconds=${2:-15} id i
-    for ((i = 0; i < seconds * 20; i++)); do
-        id=$(xdotool search --onlyvisible --name "$title" 2>/dev/null | head -1 || true)
-        if [ -n "$id" ]; then
-            echo "$id"
-            return 0
-        fi
+# wait_until SECONDS COMMAND...: runs the command every 50 ms until it succeeds, keeping what it
+# printed last in $waited; returns 1 once SECONDS have passed. The one bounded wait of the scripts
+# and the tests.
+wait_until() {
+    local deadline=$((${EPOCHREALTIME//[!0-9]/} + $1 * 1000000))
+    shift
+    until waited=$("$@"); do
+        ((${EPOCHREALTIME//[!0-9]/} < deadline)) || return 1
         sleep 0.05
     done
-    echo "$(basename "$0" .sh): no window titled $title within $seconds s" >&2
-    return 1
+}
+
+# prints EXPECTED COMMAND...: runs the command and prints its output; succeeds if that is EXPECTED.
+prints() {
+    local out
+    out=$("${@:2}")
+    echo "$out"
+    [ "$out" = "$1" ]
+}
+
+# wait_window TITLE [SECONDS]: prints the X id of the first visible window whose title matches the
+# regular expression; after SECONDS (default 15) says so and returns 1.
+wait_window() {
+    wait_until "${2:-15}" xdotool search --onlyvisible --name "$1" || {
+        echo "$(basename "$0" .sh): no window titled $1 within ${2:-15} s" >&2
+        return 1
+    }
+    head -1 <<<"$waited"
 }
 
 # reg_value KEY NAME: the data of a REG_SZ value, or nothing.

@@ -1,21 +1,17 @@
-#!/usr/bin/env bash
 # The Open dialog: its title and file type, a file picked by typing its name replaces the value
-# field, and Cancel leaves the field as it is.
-source "$(dirname "$0")/lib.sh"
+# field, and Cancel leaves the field as it is. From the start-up focus, in the location field.
 echo picture >"$APP_DIR/picked file.bmp"
-start_velmora
-
 keys_to "$MAIN_WINDOW" Tab Tab Tab Tab
 expect_eq "focus on the select-file button" "$(focused_id Velmora)" 1005
 keys_to "$MAIN_WINDOW" space
 dialog=$(wait_window '^ Open $')
 inspect ' Open ' | grep -q '^child id=1136 class=ComboBox .* text=All Files (\*\.\*)$' ||
-    fail "the file-type list does not show All Files (*.*): $(inspect ' Open ' | grep ComboBox)"
+    die "the file-type list does not show All Files (*.*): $(inspect ' Open ' | grep ComboBox)"
 type_to "$dialog" "$(win_path 'picked file.bmp')"
 keys_to "$dialog" Return
 wait_no_window ' Open '
-wait_text Velmora 1004 "$(win_path 'picked file.bmp')"
-pass "a picked file replaces the value field"
+wait_for "value field" "$(win_path 'picked file.bmp')" control_text Velmora 1004
+echo "ok: a picked file replaces the value field"
 
 keys_to "$MAIN_WINDOW" space
 dialog=$(wait_window '^ Open $')
@@ -23,4 +19,4 @@ keys_to "$dialog" Escape
 wait_no_window ' Open '
 sleep 0.5
 expect_eq "value after Cancel" "$(control_text Velmora 1004)" "$(win_path 'picked file.bmp')"
-pass "Cancel leaves the value field unchanged"
+echo "ok: Cancel leaves the value field unchanged"

@@ -1,0 +1,63 @@
+# Saves through the real window: a value typed and saved by keyboard (the bytes of Velmora.reg, the
+# value regedit merged, the status text); a line break pasted into a field, refused with one
+# message and nothing touched; two saves close together, neither lost.
+key='HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List'
+sentinel='HKCU\Software\VelmoraSentinel'
+value="C:\\Pictures\\cat $$.bmp"
+wine reg add "$sentinel" /v Kept /d yes /f >/dev/null 2>&1
+
+focus_control 1004
+keys_to "$MAIN_WINDOW" ctrl+a
+type_to "$MAIN_WINDOW" "$value"
+keys_to "$MAIN_WINDOW" alt+s
+
+wait_for "status text" " Reg file created as : $(win_path Velmora.reg)" control_text Velmora 1015
+expected_file=$(printf 'REGEDIT4\r\n\r\n%s\r\n%s\r\n' \
+    '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List]' \
+    "\"File1\"=\"C:\\\\Pictures\\\\cat $$.bmp\"" | od -An -tx1)
+expect_eq "Velmora.reg bytes" "$(od -An -tx1 "$APP_DIR/Velmora.reg")" "$expected_file"
+wait_for "merged File1" "$value" reg_value "$key" File1
+echo "ok: a typed value is written, merged and reported"
+
+# A single-line field keeps a lone CR from the clipboard; regedit would read the rest as a line
+# that deletes the sentinel key.
+printf 'List]\r[-%s' "${sentinel/HKCU/HKEY_CURRENT_USER}" | xclip -selection clipboard -i >/dev/null 2>&1 # it serves the paste from the background
+focus_control 1002
+keys_to "$MAIN_WINDOW" ctrl+a ctrl+v alt+s
+expect_message_box Velmora "Error Number: 380 Invalid property value: the section holds a line break or a NUL character, which a registration file cannot carry; nothing was written"
+sleep 1
+expect_eq "message boxes after the first" "$(inspect --count Velmora '#32770')" 0
+expect_eq "sentinel" "$(reg_value "$sentinel" Kept)" yes
+expect_eq "Velmora.reg after the refusal" "$(od -An -tx1 "$APP_DIR/Velmora.reg")" "$expected_file"
+echo "ok: a pasted line break is refused with one message; nothing is written"
+wine reg delete "$sentinel" /f >/dev/null 2>&1
+
+focus_control 1002
+keys_to "$MAIN_WINDOW" ctrl+a
+type_to "$MAIN_WINDOW" 'Recent File List'
+
+# Two saves of different keys close together: the second waits until regedit has read the first
+# file, or says that it is still reading it; neither value is lost without a word.
+wine reg delete "$key" /v File2 /f >/dev/null 2>&1 || true
+wine reg delete "$key" /v File3 /f >/dev/null 2>&1 || true
+focus_control 1003
+keys_to "$MAIN_WINDOW" ctrl+a
+type_to "$MAIN_WINDOW" File2
+xdotool windowfocus --sync "$MAIN_WINDOW"
+# Enter presses the default button, Save, and leaves the focus in the key field.
+xdotool key Return sleep 0.02 key ctrl+a
+xdotool type --delay 1 File3
+xdotool key Return
+second_save() {
+    if [ "$(inspect --count Velmora '#32770')" != 0 ]; then echo message
+    elif [ "$(reg_value "$key" File3)" = "$value" ]; then echo merged
+    else return 1
+    fi
+}
+wait_until 15 second_save ||
+    die "the second of two quick saves neither merged nor said why (key [$(control_text Velmora 1003)], Velmora.reg: $(tr -d '\r' <"$APP_DIR/Velmora.reg"))"
+outcome=$waited
+wait_for "merged File2" "$value" reg_value "$key" File2
+[ "$outcome" = merged ] ||
+    expect_message_box Velmora "Error Number: 70 Permission denied: another program still has Velmora.reg or Velmora-undo.reg open, such as a registry editor still reading the previous save; neither file was replaced"
+echo "ok: two quick saves: the first merged, the second merged or refused with 70 ($outcome)"
