@@ -52,6 +52,7 @@ public:
     /// empty when the system gives none.
     virtual std::string ShortPath(std::string_view path) = 0;
 
+    /// The title and version the windows and message boxes show.
     virtual AppIdentity Identity() = 0;
 };
 

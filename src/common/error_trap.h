@@ -12,7 +12,7 @@ namespace velmora
 
 enum class TrapVariant
 {
-    Standard,   // skips 5, 94 and 75; reports anything else and ends the handler
+    Standard,   // skips the numbers IsSkippedByStandardTrap lists; reports anything else and ends the handler
     Plain,      // reports every failure and ends the handler
     ResumeNext, // skips every failure silently
 };
