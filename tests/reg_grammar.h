@@ -167,4 +167,25 @@ inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& e
     return shown;
 }
 
+/// The property every save holds, whatever the five fields hold: the composition functions, called
+/// straight as any future caller might, never put a line break into a line (or refuse with 380),
+/// and the save is refused exactly when it must be or reads back as typed. "" when it holds.
+inline std::string SavePropertyFault(const SaveFields& fields)
+{
+    try
+    {
+        const std::string keyPath = ComposeKeyPath(ComposeAppPath(fields.location, fields.application), fields.section);
+        const std::string keyLine = ComposeKeyLine({RegistryRoot::CurrentUser, fields.key, fields.value});
+        if (HoldsLineBreak(keyPath) || HoldsLineBreak(keyLine) ||
+            HoldsLineBreak(ComposeValueLine(fields.key, fields.value)))
+            return "a composed line holds a line break";
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        if (failure.Number() != kErrInvalidPropertyValue)
+            return "the composition failed with " + std::to_string(failure.Number());
+    }
+    return SaveOutcomeFault(fields, ComposeSaveEntry(fields, [](std::string_view) { return true; }));
+}
+
 } // namespace velmora::testing_support
