@@ -4,8 +4,8 @@
 // back from the file of one save: shared by the unit tests and the fuzz target.
 #include "regchange/entry_composition.h"
 #include "regchange/reg_file.h"
-#include "common/registry_root.h"
 #include "regchange/save_entry.h"
+#include "common/registry_root.h"
 #include "common/text_form.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 #include "app/application_win32.h"
 
-#include "about/about_window_win32.h"
 #include "app/main_window_win32.h"
+#include "about/about_window_win32.h"
 #include "win32/win32_failure.h"
 
 #include <algorithm>

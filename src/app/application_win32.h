@@ -1,7 +1,7 @@
 #pragma once
 
-#include "about/about_commands.h"
 #include "app/resource.h"
+#include "about/about_commands.h"
 #include "common/desktop_win32.h"
 #include "win32/unique_handle.h"
 #include "win32/window_host.h"

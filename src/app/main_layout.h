@@ -1,8 +1,8 @@
 #pragma once
 
 #include "app/resource.h"
-#include "common/layout.h"
 #include "regchange/save_entry.h"
+#include "common/layout.h"
 
 #include <span>
 #include <string_view>

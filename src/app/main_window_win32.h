@@ -1,8 +1,8 @@
 #pragma once
 
-#include "about/about_commands.h"
 #include "app/file_selection.h"
 #include "app/open_dialog_win32.h"
+#include "about/about_commands.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
 #include "common/registry_reader_win32.h"
