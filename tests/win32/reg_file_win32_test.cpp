@@ -4,6 +4,7 @@
 #include "common/runtime_failure.h"
 #include "test_support.h"
 #include "win32/wide.h"
+#include "win32/win32_failure.h"
 
 #include <array>
 #include <cstdlib>
@@ -74,6 +75,16 @@ TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
         abandoned.WriteLine("REGEDIT4");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+// The failures of the table below are those the system reports with a number of their own; any other
+// error is never passed over as a number the standard trap skips.
+TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWords)
+{
+    const RuntimeFailure unmapped = win32::FailureFromWin32(ERROR_CRC, win32::FailureSource::File);
+    EXPECT_EQ(unmapped.Number(), static_cast<std::int32_t>(HRESULT_FROM_WIN32(ERROR_CRC)));
+    EXPECT_FALSE(unmapped.Description().empty());
+    EXPECT_NE(unmapped.Description().back(), '.') << "the system's full stop and line end are cut";
 }
 
 // What a row leaves running while the save goes on.
