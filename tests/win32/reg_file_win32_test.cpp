@@ -77,6 +77,29 @@ TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
 }
 
+// Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
+TEST_F(RegFileWriter, EveryTemporaryNameTakenFailsWith58InWordsAndKeepsTheOldFiles)
+{
+    WriteFileBytes(folder.Child(L"Velmora.reg"), "old content");
+    const std::wstring stem = L"Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int n = 1; n <= 100; ++n)
+        WriteFileBytes(folder.Child(stem + std::to_wstring(n) + L".tmp"), "leftover");
+    const std::map<std::wstring, std::string> leftovers = OtherFiles(folder.Path());
+    try
+    {
+        output.Create(pathUtf8, FileEncoding::SystemAnsi);
+        ADD_FAILURE() << "created";
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        EXPECT_EQ(failure.Number(), kErrFileAlreadyExists);
+        EXPECT_EQ(failure.Description(), "File already exists: all 100 names tried for a temporary file are taken; "
+                                         "the old files are kept");
+    }
+    EXPECT_EQ(OtherFiles(folder.Path()), leftovers);
+    EXPECT_EQ(ReadFileBytes(folder.Child(L"Velmora.reg")), "old content");
+}
+
 // The failures of the table below are those the system reports with a number of their own; any other
 // error is never passed over as a number the standard trap skips.
 TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWords)
