@@ -68,7 +68,6 @@ endif()
 add_executable(velmora_win32_tests
     tests/win32/reg_file_win32_test.cpp
     tests/win32/save_win32_test.cpp
-    tests/win32/win32_failure_test.cpp
     tests/win32/main_window_win32_test.cpp
     tests/win32/sysinfo_win32_test.cpp
     tests/win32/test_support.cpp

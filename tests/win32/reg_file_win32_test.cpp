@@ -4,6 +4,7 @@
 #include "common/runtime_failure.h"
 #include "test_support.h"
 #include "win32/wide.h"
+#include "win32/win32_failure.h"
 
 #include <array>
 #include <cstdlib>
@@ -74,6 +75,39 @@ TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
         abandoned.WriteLine("REGEDIT4");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
+}
+
+// Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
+TEST_F(RegFileWriter, EveryTemporaryNameTakenFailsWith58InWordsAndKeepsTheOldFiles)
+{
+    WriteFileBytes(folder.Child(L"Velmora.reg"), "old content");
+    const std::wstring stem = L"Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int n = 1; n <= 100; ++n)
+        WriteFileBytes(folder.Child(stem + std::to_wstring(n) + L".tmp"), "leftover");
+    const std::map<std::wstring, std::string> leftovers = OtherFiles(folder.Path());
+    try
+    {
+        output.Create(pathUtf8, FileEncoding::SystemAnsi);
+        ADD_FAILURE() << "created";
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        EXPECT_EQ(failure.Number(), kErrFileAlreadyExists);
+        EXPECT_EQ(failure.Description(), "File already exists: all 100 names tried for a temporary file are taken; "
+                                         "the old files are kept");
+    }
+    EXPECT_EQ(OtherFiles(folder.Path()), leftovers);
+    EXPECT_EQ(ReadFileBytes(folder.Child(L"Velmora.reg")), "old content");
+}
+
+// The failures of the table below are those the system reports with a number of their own; any other
+// error is never passed over as a number the standard trap skips.
+TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWords)
+{
+    const RuntimeFailure unmapped = win32::FailureFromWin32(ERROR_CRC, win32::FailureSource::File);
+    EXPECT_EQ(unmapped.Number(), static_cast<std::int32_t>(HRESULT_FROM_WIN32(ERROR_CRC)));
+    EXPECT_FALSE(unmapped.Description().empty());
+    EXPECT_NE(unmapped.Description().back(), '.') << "the system's full stop and line end are cut";
 }
 
 // What a row leaves running while the save goes on.

@@ -125,7 +125,8 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
                        win32::Widen(row.key)),
               Text(win32::Widen(row.value)));
 
-    MergeWithRegedit(folder.Child(L"Velmora-undo.reg"));
+    // Merged the way an administrator would.
+    ASSERT_TRUE(RunAndWait(L"regedit.exe /s \"" + folder.Child(L"Velmora-undo.reg") + L"\"")) << "regedit did not end";
     EXPECT_EQ(ReadBack(key, row.storedName), row.restored);
 }
 

@@ -1,15 +1,10 @@
 #include "test_support.h"
 
-#include "win32/wide.h"
-
-#include <gtest/gtest.h>
-
 #include <tlhelp32.h>
 
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
-#include <vector>
 
 namespace velmora::testing_support
 {
@@ -59,11 +54,6 @@ TempFolder::~TempFolder()
     RemoveTree(m_path);
 }
 
-std::string TempFolder::PathUtf8() const
-{
-    return win32::Narrow(m_path);
-}
-
 std::string ReadFileBytes(const std::wstring& path)
 {
     std::ifstream in(fs::path(path), std::ios::binary);
@@ -79,6 +69,19 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write file");
 }
 
+bool RunAndWait(std::wstring commandLine, const wchar_t* folder)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
+        return false;
+    // For a Unix program Wine returns no process handle and a thread "handle" that is none.
+    win32::UniqueHandle processHandle(process.hProcess);
+    win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
+    return !processHandle || ::WaitForSingleObject(processHandle.get(), 30000) == WAIT_OBJECT_0;
+}
+
 bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked)
 {
     const std::wstring linkPath = folder + L"\\" + link;
@@ -87,34 +90,11 @@ bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, cons
         exists())
         return true;
     // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
-    // any other, so the system's own ln makes the link. For such a program Wine returns no process
-    // handle and a thread "handle" that is none: nothing to wait for or close, so the link is polled for.
-    std::wstring commandLine = L"/bin/ln -s \"" + linked + L"\" \"" + link + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                          &process))
-        return false;
-    win32::UniqueHandle processHandle(process.hProcess);
-    win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
+    // any other, so the system's own ln makes the link; with nothing to wait on, the link is polled for.
+    RunAndWait(L"/bin/ln -s \"" + linked + L"\" \"" + link + L"\"", folder.c_str());
     for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
         ::Sleep(50);
     return exists();
-}
-
-void MergeWithRegedit(const std::wstring& regFile)
-{
-    std::wstring commandLine = L"regedit.exe /s \"" + regFile + L"\"";
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                          &process))
-        throw std::runtime_error("cannot start regedit");
-    win32::UniqueHandle processHandle(process.hProcess);
-    win32::UniqueHandle threadHandle(process.hThread);
-    ASSERT_EQ(::WaitForSingleObject(processHandle.get(), 30000), WAIT_OBJECT_0) << "regedit did not finish";
 }
 
 int EndProcessesStartedFrom(const std::wstring& folder)

@@ -3,6 +3,7 @@
 #include "test_helpers.h"
 #include "common/desktop_win32.h"
 #include "win32/unique_handle.h"
+#include "win32/wide.h"
 
 #include <windows.h>
 
@@ -22,7 +23,7 @@ public:
     TempFolder& operator=(const TempFolder&) = delete;
 
     const std::wstring& Path() const { return m_path; }
-    std::string PathUtf8() const;
+    std::string PathUtf8() const { return win32::Narrow(m_path); }
     std::wstring Child(const std::wstring& name) const { return m_path + L"\\" + name; }
 
 private:
@@ -32,11 +33,12 @@ private:
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
+/// Starts the command line in the folder (nullptr: the current one) and waits up to 30 s for it to
+/// end; false when it cannot be started or does not end.
+bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr);
+
 /// Makes a symbolic link in the folder to another file there; false when this system cannot.
 bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked);
-
-/// Merges a registration file the way an administrator would: regedit /s, waiting for it to finish.
-void MergeWithRegedit(const std::wstring& regFile);
 
 /// The real desktop, but message boxes are recorded instead of shown and the application
 /// folder is another one.
