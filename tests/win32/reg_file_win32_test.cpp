@@ -1,10 +1,10 @@
 #include "regchange/reg_file_win32.h"
 
-#include "test_helpers.h"
 #include "common/runtime_failure.h"
-#include "test_support.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
+#include "test_helpers.h"
+#include "test_support.h"
 
 #include <array>
 #include <cstdlib>

@@ -2,9 +2,9 @@
 // processes. The lookup order is the core's; the About scenario sees it end to end.
 #include "about/sysinfo_win32.h"
 
+#include "win32/wide.h"
 #include "test_helpers.h"
 #include "test_support.h"
-#include "win32/wide.h"
 
 #include <gtest/gtest.h>
 

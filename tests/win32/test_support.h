@@ -1,9 +1,9 @@
 #pragma once
 
-#include "test_helpers.h"
 #include "common/desktop_win32.h"
 #include "win32/unique_handle.h"
 #include "win32/wide.h"
+#include "test_helpers.h"
 
 #include <windows.h>
 
