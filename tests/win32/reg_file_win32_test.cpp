@@ -47,23 +47,6 @@ TEST_F(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
     EXPECT_FALSE(output.CanEncode("\xC4\x81")) << "ā must not be written as a best-fit a";
 }
 
-TEST_F(RegFileWriter, CreatesAFileBeyondMaxPath)
-{
-    std::wstring deep = folder.Path();
-    std::string deepUtf8 = folder.PathUtf8();
-    for (int level = 0; level < 6; ++level)
-    {
-        deep += L"\\" + std::wstring(60, L'd');
-        deepUtf8 += "\\" + std::string(60, 'd');
-        ASSERT_TRUE(::CreateDirectoryW((LR"(\\?\)" + deep).c_str(), nullptr));
-    }
-    output.Create(deepUtf8 + "\\Velmora.reg", FileEncoding::SystemAnsi);
-    output.WriteLine("[Paint]");
-    output.Close();
-    output.Commit();
-    EXPECT_EQ(ReadFileBytes(LR"(\\?\)" + deep + L"\\Velmora.reg"), "[Paint]\r\n");
-}
-
 TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
 {
     EXPECT_EQ(
@@ -75,29 +58,6 @@ TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
         abandoned.WriteLine("REGEDIT4");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
-}
-
-// Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
-TEST_F(RegFileWriter, EveryTemporaryNameTakenFailsWith58InWordsAndKeepsTheOldFiles)
-{
-    WriteFileBytes(folder.Child(L"Velmora.reg"), "old content");
-    const std::wstring stem = L"Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-";
-    for (int n = 1; n <= 100; ++n)
-        WriteFileBytes(folder.Child(stem + std::to_wstring(n) + L".tmp"), "leftover");
-    const std::map<std::wstring, std::string> leftovers = OtherFiles(folder.Path());
-    try
-    {
-        output.Create(pathUtf8, FileEncoding::SystemAnsi);
-        ADD_FAILURE() << "created";
-    }
-    catch (const RuntimeFailure& failure)
-    {
-        EXPECT_EQ(failure.Number(), kErrFileAlreadyExists);
-        EXPECT_EQ(failure.Description(), "File already exists: all 100 names tried for a temporary file are taken; "
-                                         "the old files are kept");
-    }
-    EXPECT_EQ(OtherFiles(folder.Path()), leftovers);
-    EXPECT_EQ(ReadFileBytes(folder.Child(L"Velmora.reg")), "old content");
 }
 
 // The failures of the table below are those the system reports with a number of their own; any other
@@ -179,6 +139,14 @@ void FillDisk(const std::wstring& folder, Interference&)
     ASSERT_TRUE(::SetEndOfFile(file.get()));
 }
 
+// Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
+void TakeEveryTemporaryName(const std::wstring& folder, Interference&)
+{
+    const std::wstring stem = folder + L"\\Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    for (int n = 1; n <= 100; ++n)
+        WriteFileBytes(stem + std::to_wstring(n) + L".tmp", "leftover");
+}
+
 struct ReplacementRow
 {
     const char* name;
@@ -251,15 +219,16 @@ constexpr const char* kSaved = "0 0 0 0 0 0 0 0 0 0 0 0 0";
 
 INSTANTIATE_TEST_SUITE_P(
     Table, RegFileReplacement,
-    testing::Values(ReplacementRow{"ReadOnlyTarget", MakeReadOnly, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
-                    ReplacementRow{"TargetIsAFolder", MakeFolder, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
-                    ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
-                    ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, kSaved},
-                    ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"",
-                                   "0 0 0 0 0 0 0 0 0 0 1113 52 52"},
-                    ReplacementRow{"SymbolicLink", SymbolicLink, kValue, kSaved},
-                    ReplacementRow{"HardLink", HardLink, kValue, kSaved},
-                    ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 61 52 52 52 52 52"}),
+    testing::Values(
+        ReplacementRow{"ReadOnlyTarget", MakeReadOnly, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
+        ReplacementRow{"TargetIsAFolder", MakeFolder, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
+        ReplacementRow{"EveryTemporaryNameTaken", TakeEveryTemporaryName, kValue, "0 0 0 0 0 0 58 52 52 52 52 52 52"},
+        ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
+        ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, kSaved},
+        ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"", "0 0 0 0 0 0 0 0 0 0 1113 52 52"},
+        ReplacementRow{"SymbolicLink", SymbolicLink, kValue, kSaved},
+        ReplacementRow{"HardLink", HardLink, kValue, kSaved},
+        ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 61 52 52 52 52 52"}),
     RowName());
 
 } // namespace
