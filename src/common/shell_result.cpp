@@ -79,8 +79,6 @@ std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVarian
 
 void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop)
 {
-    if (code > kLargestFailureCode)
-        return;
     if (const auto text = ShellResultText(code, variant, desktop.ApplicationFolder()))
         desktop.ShowMessage(*text, MessageStyle::Warning, "Error");
 }

@@ -22,7 +22,8 @@ enum class Field
     Value,       // txtSelectFile
 };
 
-inline constexpr std::array kAllFields = {Field::Location, Field::Application, Field::Section, Field::Key, Field::Value};
+inline constexpr std::array kAllFields = {Field::Location, Field::Application, Field::Section, Field::Key,
+                                          Field::Value};
 
 /// The name a message gives the field, such as "application name".
 std::string_view FieldName(Field field);

@@ -92,6 +92,9 @@ TEST(StandardDescription, NamesTheFailuresAUserMeets)
         {1, ""}};
     for (const auto& [number, description] : descriptions)
         EXPECT_EQ(RuntimeFailure(number).Description(), description) << number;
+    // A fault that reaches a window procedure is shown as the trap would show it.
+    EXPECT_EQ(FailureMessage(std::make_exception_ptr(std::logic_error("boom"))),
+              "Error Number: 51 Internal error: boom");
 }
 
 } // namespace

@@ -169,11 +169,11 @@ INSTANTIATE_TEST_SUITE_P(
                  R"(C:\a%PATH%b)"},
         SaveCase{"AFolderTooLongForTheShellWithoutAShortFormIsRefused",
                  {},
-                 {"short [C:\\" + std::string(246, 'f') + "]",
+                 {"short [C:\\" + std::string(245, 'f') + "]",
                   std::string(kMessage) + "380 Invalid property value: the path of Velmora.reg is too long for the "
                                           "shell to open it; nothing was written"},
                  {},
-                 "C:\\" + std::string(246, 'f')},
+                 "C:\\" + std::string(245, 'f')}, // C:\ and \Velmora.reg make 260 characters
         SaveCase{"ShellFailureIsReportedAndTheStatusStillSet",
                  {},
                  {kShell, "message warning [Error] No associated application", kCreatedStatus}},
@@ -254,6 +254,7 @@ TEST(ComposeSaveEntry, TrickySavesAreRefusedWholeOrReadBackAsTyped)
         {R"(HKEY_CURRENT_USER\\x)", "", "", "k", "v"},
         {"HKLM", "App", "List]\r\n[-HKEY_CURRENT_USER", "k", "v"},
         {"HKCR", "", "", "k", std::string("v\0", 2)},
+        {"HKCU", std::string(254, 'k') + "\xC3\xA9", "", std::string(16382, 'n') + "\xC3\xA9", "at both limits"},
     };
     for (const SaveFields& fields : saves)
         EXPECT_EQ(SavePropertyFault(fields), "") << testing::PrintToString(

@@ -1,3 +1,4 @@
+#include "app/main_commands.h"
 #include "common/shell_result.h"
 
 #include "fakes.h"
@@ -31,6 +32,7 @@ TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
                 {3, Help, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
                 {5, Help, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
                 {8, Help, "Out of memory"},
+                {27, General, "Invalid file name association"},
                 {31, General, "No associated application"},
                 {32, General, "DLL not found"},
                 {33, General, nullptr},
@@ -45,6 +47,18 @@ TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
             << row.code;
     }
     EXPECT_EQ(ShellResultText(INT32_MIN, General, {}), "Unknown error -2147483648");
+}
+
+TEST(MenuCommands, OpenTheirTargetAndReportAFailureInTheirOwnWords)
+{
+    EventLog log;
+    FakeDesktop desktop(log);
+    desktop.shellResult = 2;
+    cmdOpenRegistryEditor_Click(desktop, {});
+    mnuHelp_Click(desktop, {});
+    EXPECT_EQ(log, (EventLog{"shell 0 open [regedit] [] [] 1", "message warning [Error] File not found",
+                             R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
+                             R"(message warning [Error] File :C:\Tools\VelmoraHelp.pdf  not found)"}));
 }
 
 } // namespace

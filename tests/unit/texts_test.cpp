@@ -1,7 +1,9 @@
 // The texts Velmora makes: the lines of a .reg entry, the undo file's value line and the pixel sizes
 // of its windows.
 #include "regchange/entry_composition.h"
+#include "regchange/reg_file.h"
 #include "regchange/undo_file.h"
+#include "common/text_form.h"
 
 #include "test_helpers.h"
 
@@ -30,6 +32,27 @@ TEST(Composition, NeverPutsALineBreakOrNulIntoALine)
         EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("File1", text); }), kErrInvalidPropertyValue);
         EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine(text, "x"); }), kErrInvalidPropertyValue);
     }
+}
+
+// Texts the Win32 layer reports, and the counts the registry's and the shell's limits are in.
+TEST(Texts, FailuresSayWhatHappenedAndLengthsCountUtf16Units)
+{
+    EXPECT_STREQ(HeldFileFailure().what(), "Permission denied: another program still has Velmora.reg or "
+                                           "Velmora-undo.reg open, such as a registry editor still reading the "
+                                           "previous save; neither file was replaced");
+    EXPECT_STREQ(NoFreeTemporaryName(100).what(),
+                 "File already exists: all 100 names tried for a temporary file are taken; the old files are kept");
+    try
+    {
+        (void)ComposeValueLine("k", "a\nb");
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        EXPECT_EQ(failure.Description(), "Invalid property value: a registration file line holds a line break or a "
+                                         "NUL character, which a registration file cannot carry; nothing was written");
+    }
+    for (const auto& [text, units] : {std::pair{"", 0}, {"a\xC3\xA9", 2}, {"\xE6\x97\xA5", 1}, {"\xF0\x9F\x98\x80", 2}})
+        EXPECT_EQ(Utf16Length(text), static_cast<std::size_t>(units)) << text;
 }
 
 TEST(AddBackSlashToStr, LeavesItsResultInTheArgument)
@@ -79,8 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         UndoCase{"NoValueIsDeleted", std::nullopt, "-"},
         UndoCase{"TextOutsideTheCodePageStaysText",
-                 RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0001F600\0"s)},
-                 "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF0\x9F\x98\x80\""},
+                 RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF\0"s)},
+                 "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
         UndoCase{"EmptyText", RegistryValue{1, Utf16(u"\0"s)}, R"("")"},
         UndoCase{"TextWithALineBreakAsHex", RegistryValue{1, Utf16(u"a\r\n\0"s)}, "hex(1):61,00,0d,00,0a,00,00,00"},
         UndoCase{"TextWithoutItsZeroGetsOne", RegistryValue{1, Utf16(u"ab"s)}, R"("ab")", "a final zero character"},
