@@ -23,9 +23,14 @@ SaveFields ReadFields(SaveView& view)
 
 // The shell reads %NAME% in the path it is given as the value of a setting, and then opens another
 // folder's file; a path with at most one % names only itself.
+bool MayBeExpanded(std::string_view path)
+{
+    return std::ranges::count(path, '%') >= 2;
+}
+
 bool ShellOpensExactly(std::string_view path)
 {
-    return std::ranges::count(path, '%') < 2 && Utf16Length(path) < kShellPathLimit;
+    return !MayBeExpanded(path) && Utf16Length(path) < kShellPathLimit;
 }
 
 // One file in its units: each a step of its own, and the last one essential, since a file not
@@ -51,7 +56,7 @@ std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::st
     const std::string shortPath = shortFolder + "\\" + std::string(fileName);
     if (!shortFolder.empty() && ShellOpensExactly(shortPath))
         return shortPath;
-    if (!ShellOpensExactly(path) && Utf16Length(path) < kShellPathLimit)
+    if (MayBeExpanded(path))
         throw NothingWritten(kErrInvalidPropertyValue,
                              "the program's folder holds '%', which the shell would read as the name of a setting "
                              "and open another folder's " +
