@@ -21,15 +21,6 @@ constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
 constexpr const char* kMessage = "message error [(app title)] Error Number: ";
 
-EventLog FileWritten(const std::string& create, const std::vector<std::string>& lines)
-{
-    EventLog events{create};
-    for (const std::string& line : lines)
-        events.push_back("line " + line);
-    events.push_back("close");
-    return events;
-}
-
 // At most `count` events from the first one that starts with `first` on.
 EventLog From(const EventLog& log, const std::string& first, std::size_t count = SIZE_MAX)
 {
@@ -58,20 +49,6 @@ protected:
             plan->Fail(operation, number);
     }
 };
-
-TEST_F(SaveCommand, StartUpExampleStoresKeepsTheOldValueWritesOpensAndReports)
-{
-    registry.keys[kKeyBelowRoot]["File1"] = {1, std::string("d\0:\0\0\0", 6)};
-    EventLog expected{kStore, std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]"};
-    for (const EventLog& part :
-         {FileWritten(R"(create utf16 C:\Tools\Velmora-undo.reg)",
-                      {"Windows Registry Editor Version 5.00", "", kStartKeyPath, R"("File1"="d:")"}),
-          FileWritten(R"(create C:\Tools\Velmora.reg)",
-                      {"REGEDIT4", "", kStartKeyPath, R"("File1"="C:\\Pictures\\cat.bmp")"}),
-          EventLog{"commit", kShell, kCreatedStatus}})
-        expected.insert(expected.end(), part.begin(), part.end());
-    EXPECT_EQ(Run(), expected);
-}
 
 // Start-up fields but for some, and failures planned for some operations (the undo file's units
 // come first, so a planned failure hits that file's unit first).

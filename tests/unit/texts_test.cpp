@@ -19,21 +19,6 @@ using namespace std::string_literals;
 namespace
 {
 
-TEST(Composition, NeverPutsALineBreakOrNulIntoALine)
-{
-    for (const std::string& text : {std::string("a\rb"), std::string("a\nb"), std::string("a\0b", 3)})
-    {
-        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeAppPath("HKCU", text); }), kErrInvalidPropertyValue);
-        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeKeyPath(text, "List"); }), kErrInvalidPropertyValue);
-        EXPECT_EQ(FailureNumberOf([&] {
-                      (void)ComposeKeyLine({RegistryRoot::Users, "HKEY_USERS", text});
-                  }),
-                  kErrInvalidPropertyValue);
-        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine("File1", text); }), kErrInvalidPropertyValue);
-        EXPECT_EQ(FailureNumberOf([&] { (void)ComposeValueLine(text, "x"); }), kErrInvalidPropertyValue);
-    }
-}
-
 // Texts the Win32 layer reports, and the counts the registry's and the shell's limits are in.
 TEST(Texts, FailuresSayWhatHappenedAndLengthsCountUtf16Units)
 {
