@@ -1,8 +1,5 @@
-# The About dialog: Alt+A shows it with its texts, About again leaves one, Esc and Enter close it,
-# System Info reports that the tool is unavailable (this prefix names none) and the dialog stays.
-# Then Help with the document missing names it in an "Error" message, and the registry editor
-# command opens Wine's registry editor. Last, Exit with the dialog open closes only the main
-# window, and the program ends when the dialog closes.
+# The About dialog, Help and the registry editor command, each step named by its ok line. System
+# Info has no tool to start: this prefix names none.
 keys_to "$MAIN_WINDOW" alt+a
 about=$(wait_window '^About Velmora$')
 expect_eq "title" "$(control_text 'About Velmora' 3004)" "Velmora"
@@ -38,8 +35,7 @@ wait_no_window 'About Velmora'
 echo "ok: Enter on OK closes it"
 
 keys_to "$MAIN_WINDOW" alt+h
-expected="File :$(win_path '')\\VelmoraHelp.pdf  not found"
-expected=${expected/\\\\VelmoraHelp/\\VelmoraHelp}
+expected="File :$(win_path VelmoraHelp.pdf)  not found"
 expect_message_box Error "$expected"
 echo "ok: Help without the document: $expected"
 

@@ -13,7 +13,7 @@ start_velmora
 picture_size() {
     inspect "$1" | sed -n "s/^child id=$2 class=Static rect=0,0,\([0-9]*,[0-9]*\) .*/\1/p"
 }
-inspect Velmora | head -1 | grep -q ' client=677x579$' || die "client area is not 677 x 579 pixels: $(inspect Velmora | head -1)"
+expect_eq "client area" "$(inspect Velmora | head -1)" client=677x579
 expect_eq "main window's picture" "$(picture_size Velmora 1016)" "48,48"
 keys_to "$MAIN_WINDOW" alt+a
 wait_window '^About Velmora$' >/dev/null

@@ -1,7 +1,5 @@
-# Shared by the end-to-end tests: start the real velmora.exe under Wine in a folder of its own,
-# find its windows, press keys, read controls. Sourced, not run; scripts/lib.sh holds what the
-# other scripts share with them (die, wait_until, wait_window, reg_value).
-#   Needs: VELMORA_EXE, PROBE_EXE, WINEPREFIX, DISPLAY (an X server; the test command starts Xvfb).
+# Shared by the end-to-end tests, on top of scripts/lib.sh: start the real velmora.exe under Wine in
+# a folder of its own, press keys, read controls. Sourced, not run.
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib.sh"
 : "${VELMORA_EXE:?}" "${PROBE_EXE:?}" "${WINEPREFIX:?}" "${DISPLAY:?an X display is needed (run under xvfb-run)}"
@@ -11,16 +9,11 @@ APP_DIR=$(mktemp -d /tmp/velmora-e2e.XXXXXX)
 VELMORA_PID=
 
 cleanup() {
-    # Stop only the program this test started.
-    if [ -n "$VELMORA_PID" ] && kill -0 "$VELMORA_PID" 2>/dev/null; then
-        kill "$VELMORA_PID" 2>/dev/null || true
-        wait "$VELMORA_PID" 2>/dev/null || true
-    fi
+    [ -z "$VELMORA_PID" ] || { kill "$VELMORA_PID" && wait "$VELMORA_PID"; } 2>/dev/null || true
     rm -rf "$APP_DIR"
 }
 trap cleanup EXIT
 
-# The Windows path of a file in the application folder.
 win_path() {
     winepath -w "$APP_DIR/$1" 2>/dev/null | tr -d '\r'
 }
@@ -32,8 +25,7 @@ start_velmora() {
     MAIN_WINDOW=$(wait_window '^Velmora$')
 }
 
-# wait_for WHAT EXPECTED COMMAND...: waits up to 15 s for the command to print the expected text;
-# then fails, naming what it waited for.
+# wait_for WHAT EXPECTED COMMAND...: up to 15 s for the command to print EXPECTED, else fails.
 wait_for() {
     wait_until 15 prints "${@:2}" || die "$1: expected [$2], got [$waited]"
 }
@@ -45,23 +37,19 @@ wait_no_window() {
 
 # Keys to a window: focused first, since without a window manager focus does not follow.
 keys_to() {
-    local window=$1
-    shift
-    xdotool windowfocus --sync "$window"
-    xdotool key --delay 30 "$@"
+    xdotool windowfocus --sync "$1" key --delay 30 "${@:2}"
 }
 
 type_to() {
-    xdotool windowfocus --sync "$1"
-    xdotool type --delay 20 "$2"
+    xdotool windowfocus --sync "$1" type --delay 20 "$2"
 }
 
-# The controls of a window, one line each (see window_probe.cpp).
+# Its client size, then its controls, one line each (see window_probe.cpp).
 inspect() {
     { wine "$PROBE_EXE" "$@" 2>/dev/null || true; } | tr -d '\r'
 }
 
-# The text of the control with the given id in the window of the given title.
+# control_text TITLE ID
 control_text() {
     inspect "$1" | sed -n "s/^child id=$2 .* text=//p"
 }

@@ -38,8 +38,7 @@ type_to "$MAIN_WINDOW" 'Recent File List'
 
 # Two saves of different keys close together: the second waits until regedit has read the first
 # file, or says that it is still reading it; neither value is lost without a word.
-wine reg delete "$key" /v File2 /f >/dev/null 2>&1 || true
-wine reg delete "$key" /v File3 /f >/dev/null 2>&1 || true
+for name in File2 File3; do wine reg delete "$key" /v $name /f >/dev/null 2>&1 || true; done
 focus_control 1003
 keys_to "$MAIN_WINDOW" ctrl+a
 type_to "$MAIN_WINDOW" File2
@@ -49,10 +48,8 @@ xdotool key Return sleep 0.02 key ctrl+a
 xdotool type --delay 1 File3
 xdotool key Return
 second_save() {
-    if [ "$(inspect --count Velmora '#32770')" != 0 ]; then echo message
-    elif [ "$(reg_value "$key" File3)" = "$value" ]; then echo merged
-    else return 1
-    fi
+    [ "$(inspect --count Velmora '#32770')" = 0 ] || { echo message; return; }
+    [ "$(reg_value "$key" File3)" = "$value" ] && echo merged
 }
 wait_until 15 second_save ||
     die "the second of two quick saves neither merged nor said why (key [$(control_text Velmora 1003)], Velmora.reg: $(tr -d '\r' <"$APP_DIR/Velmora.reg"))"

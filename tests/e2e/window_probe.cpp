@@ -1,7 +1,7 @@
-// Prints what an end-to-end test needs to see of a running program's windows.
+// Prints what the end-to-end tests read of a running program's windows, in UTF-8.
 //   window_probe TITLE [CLASS]          the first visible top-level window of that title (and window
-//                                       class), then each child: id, class, rectangle in client
-//                                       pixels, focus and default-button marks, text
+//                                       class): its client size, then each child: id, class, rectangle
+//                                       in client pixels, focus, default-button and tab-stop marks, text
 //   window_probe --count TITLE [CLASS]  how many visible top-level windows match
 #include <windows.h>
 
@@ -18,10 +18,9 @@ std::wstring TextOf(HWND window)
     if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
         return L"";
     std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
     ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                          2000, &copied);
-    text.resize(copied);
+                          2000, &length);
+    text.resize(length);
     return text;
 }
 
@@ -31,41 +30,19 @@ std::wstring ClassOf(HWND window)
     return ::GetClassNameW(window, name, static_cast<int>(std::size(name))) ? name : L"";
 }
 
-std::vector<HWND> TopLevelWindows(const std::wstring& title, const std::wstring& className)
+struct Search
 {
-    struct Search
-    {
-        const std::wstring* title;
-        const std::wstring* className;
-        std::vector<HWND> found;
-    } search{&title, &className, {}};
-    ::EnumWindows(
-        [](HWND window, LPARAM param) -> BOOL {
-            auto& s = *reinterpret_cast<Search*>(param);
-            if (::IsWindowVisible(window) && TextOf(window) == *s.title &&
-                (s.className->empty() || ClassOf(window) == *s.className))
-                s.found.push_back(window);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
+    std::wstring title, className;
+    std::vector<HWND> found;
+};
 
-// One line per control: line breaks inside a text are shown as \r and \n.
-std::wstring Escaped(std::wstring text)
+BOOL CALLBACK Match(HWND window, LPARAM param)
 {
-    for (std::size_t at; (at = text.find_first_of(L"\r\n")) != std::wstring::npos;)
-        text.replace(at, 1, text[at] == L'\r' ? L"\\r" : L"\\n");
-    return text;
-}
-
-void Print(const std::wstring& line)
-{
-    // UTF-8 out, whatever the console's code page.
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_UTF8, 0, line.c_str(), -1, utf8.data(), length, nullptr, nullptr);
-    std::printf("%s\n", utf8.c_str());
+    auto& s = *reinterpret_cast<Search*>(param);
+    if (::IsWindowVisible(window) && TextOf(window) == s.title &&
+        (s.className.empty() || ClassOf(window) == s.className))
+        s.found.push_back(window);
+    return TRUE;
 }
 
 } // namespace
@@ -74,48 +51,43 @@ int wmain(int argc, wchar_t** argv)
 {
     const bool count = argc > 1 && std::wstring(argv[1]) == L"--count";
     const int first = count ? 2 : 1;
-    if (argc - first < 1 || argc - first > 2)
-    {
-        std::fprintf(stderr, "usage: window_probe [--count] TITLE [CLASS]\n");
+    if (argc <= first)
         return 2;
-    }
-    const auto windows = TopLevelWindows(argv[first], argc - first == 2 ? argv[first + 1] : L"");
+    Search search{argv[first], first + 1 < argc ? argv[first + 1] : L"", {}};
+    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
     if (count)
-    {
-        std::printf("%zu\n", windows.size());
+        std::printf("%zu\n", search.found.size());
+    if (count || search.found.empty())
         return 0;
-    }
-    if (windows.empty())
-    {
-        std::fprintf(stderr, "window_probe: no visible window titled as asked\n");
-        return 1;
-    }
-    const HWND window = windows.front();
+    const HWND window = search.found.front();
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui);
 
-    RECT client;
-    ::GetClientRect(window, &client);
-    POINT origin{0, 0};
-    ::ClientToScreen(window, &origin);
-    Print(L"window class=" + ClassOf(window) + L" origin=" + std::to_wstring(origin.x) + L"," +
-          std::to_wstring(origin.y) + L" client=" + std::to_wstring(client.right) + L"x" +
-          std::to_wstring(client.bottom));
-
+    RECT r;
+    ::GetClientRect(window, &r);
+    std::wstring out = L"client=" + std::to_wstring(r.right) + L"x" + std::to_wstring(r.bottom) + L"\n";
     for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
     {
-        RECT rect;
-        ::GetWindowRect(child, &rect);
-        ::MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&rect), 2);
+        ::GetWindowRect(child, &r);
+        ::MapWindowPoints(HWND_DESKTOP, window, reinterpret_cast<POINT*>(&r), 2);
         const std::wstring className = ClassOf(child);
         const LONG style = ::GetWindowLongW(child, GWL_STYLE);
-        const bool isButton = className == L"Button";
-        Print(L"child id=" + std::to_wstring(::GetDlgCtrlID(child)) + L" class=" + className + L" rect=" +
-              std::to_wstring(rect.left) + L"," + std::to_wstring(rect.top) + L"," + std::to_wstring(rect.right) +
-              L"," + std::to_wstring(rect.bottom) + L" focus=" + std::to_wstring(gui.hwndFocus == child) +
-              L" default=" + std::to_wstring(isButton && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) + L" tabstop=" +
-              std::to_wstring((style & WS_TABSTOP) != 0) + L" text=" + Escaped(TextOf(child)));
+        wchar_t line[400];
+        std::swprintf(
+            line, std::size(line), L"child id=%d class=%ls rect=%ld,%ld,%ld,%ld focus=%d default=%d tabstop=%d",
+            ::GetDlgCtrlID(child), className.c_str(), r.left, r.top, r.right, r.bottom, gui.hwndFocus == child,
+            className == L"Button" && (style & BS_TYPEMASK) == BS_DEFPUSHBUTTON, (style & WS_TABSTOP) != 0);
+        // One line per control: line breaks inside a text are shown as \r and \n.
+        std::wstring text = TextOf(child);
+        for (std::size_t at; (at = text.find_first_of(L"\r\n")) != std::wstring::npos;)
+            text.replace(at, 1, text[at] == L'\r' ? L"\\r" : L"\\n");
+        out += line + (L" text=" + text) + L"\n";
     }
+    // UTF-8 out, whatever the console's code page.
+    std::string utf8(out.size() * 3, '\0');
+    utf8.resize(::WideCharToMultiByte(CP_UTF8, 0, out.data(), static_cast<int>(out.size()), utf8.data(),
+                                      static_cast<int>(utf8.size()), nullptr, nullptr));
+    std::fputs(utf8.c_str(), stdout);
     return 0;
 }
