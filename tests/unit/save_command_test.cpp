@@ -15,8 +15,6 @@ namespace
 constexpr const char* kKeyBelowRoot = R"(Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List)";
 constexpr const char* kStartKeyPath =
     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
-constexpr const char* kStore =
-    R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [File1] [C:\Pictures\cat.bmp])";
 constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held)";
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
 constexpr const char* kMessage = "message error [(app title)] Error Number: ";
