@@ -62,8 +62,6 @@ protected:
     {
         const std::wstring module = win32::ModulePath();
         const std::wstring program = module.substr(0, module.find_last_of(L'\\')) + L"\\velmora_minimal_window.exe";
-        if (const auto slash = name.find_last_of(L'\\'); slash != std::wstring::npos)
-            ::CreateDirectoryW(folder.Child(name.substr(0, slash)).c_str(), nullptr);
         EXPECT_TRUE(::CopyFileW(program.c_str(), folder.Child(name).c_str(), FALSE));
         return win32::Narrow(folder.Child(name));
     }
@@ -80,6 +78,7 @@ TEST_F(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
     EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(missing, kShowNormal); }), 0);
     EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 0) << "the decoy was started";
 
+    ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
     launcher.StartProgram(CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)"), kShowNormal);
     EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 1);
 }

@@ -11,13 +11,10 @@ namespace velmora::testing_support
 
 namespace fs = std::filesystem;
 
-namespace
-{
-
 // With FindFirstFileW rather than std::filesystem, which stops at folders deeper than MAX_PATH.
 using UniqueFindHandle = win32::UniqueAny<win32::InvalidValueHandleTraits<::FindClose>>;
 
-void RemoveTree(const std::wstring& path)
+static void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW found{};
     UniqueFindHandle search(::FindFirstFileW((path + L"\\*").c_str(), &found));
@@ -36,8 +33,6 @@ void RemoveTree(const std::wstring& path)
     search.reset();
     ::RemoveDirectoryW(path.c_str());
 }
-
-} // namespace
 
 TempFolder::TempFolder()
 {
