@@ -1,7 +1,6 @@
 // The Save command with the real ports and the system's own regedit: each row saves a typed value
 // over an old one of some kind; regedit merges Velmora.reg and the value arrives as the user meant
-// it; then regedit merges Velmora-undo.reg and the old value is back with the same type and bytes,
-// or gone again.
+// it; then merging Velmora-undo.reg puts back the old value with its type and bytes, or none.
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
@@ -27,9 +26,8 @@ namespace
 
 constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
 
-class FieldsView : public SaveView
+struct FieldsView : SaveView
 {
-public:
     std::map<Field, std::string> fields;
     std::string FieldText(Field field) override { return fields.at(field); }
     void SetStatusText(std::string_view) override {}
@@ -103,12 +101,10 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
     const RoundTrip& row = GetParam();
     const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(row.name);
     const std::wstring name = win32::Widen(row.key);
-    if (row.old)
-    {
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), row.old->type, row.old->bytes.data(),
-                                    static_cast<DWORD>(row.old->bytes.size())),
-                  ERROR_SUCCESS);
-    }
+    ASSERT_EQ(row.old ? ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), row.old->type,
+                                          row.old->bytes.data(), static_cast<DWORD>(row.old->bytes.size()))
+                      : ERROR_SUCCESS,
+              ERROR_SUCCESS);
     // The shell would expand %USERNAME% and open another folder's file, and opens no path of 260
     // characters or more: it is handed the short form.
     std::wstring programFolder = LR"(\\?\)" + folder.Path();
@@ -133,8 +129,6 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
     EXPECT_EQ(ReadBack(key, name), row.restored);
 }
 
-const std::string kLongValue = "C:\\" + std::string(64 * 1024, 'v');
-
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveRoundTrip,
     testing::ValuesIn(std::vector<RoundTrip>{
@@ -154,7 +148,7 @@ INSTANTIATE_TEST_SUITE_P(
         {"KeyWithSpacesAround", " File1 ", "  x  ", L"x", RegistryValue{REG_BINARY, "\xff\0\x01"s}},
         {"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"C:\\Stra\u00DFe.bmp",
          RegistryValue{REG_BINARY, ""}},
-        {"Large", "File1", kLongValue, win32::Widen(kLongValue),
+        {"Large", "File1", "C:\\" + std::string(64 * 1024, 'v'), L"C:\\" + std::wstring(64 * 1024, L'v'),
          RegistryValue{REG_BINARY, std::string(100000, '\x5A')}},
         {"OneByteText", "File1", "x", L"x", RegistryValue{REG_SZ, "a"s}, RegistryValue{REG_SZ, "a\0\0\0"s}},
         {"OddCountText", "File1", "x", L"x", RegistryValue{REG_SZ, "a\0b"s}, RegistryValue{REG_SZ, "a\0b\0\0\0"s}},
