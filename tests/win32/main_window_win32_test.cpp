@@ -44,8 +44,7 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
     const std::wstring paths = first + L'\0' + folder.Child(L"second.txt") + L'\0' + L'\0';
     const HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
     auto* files = static_cast<DROPFILES*>(::GlobalLock(drop));
-    files->pFiles = sizeof(DROPFILES);
-    files->fWide = TRUE;
+    *files = {sizeof(DROPFILES), {}, FALSE, TRUE};
     std::ranges::copy(paths, reinterpret_cast<wchar_t*>(files + 1));
     ::GlobalUnlock(drop);
 

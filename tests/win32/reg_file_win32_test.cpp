@@ -6,7 +6,6 @@
 #include "test_helpers.h"
 #include "test_support.h"
 
-#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -31,30 +30,25 @@ std::map<std::wstring, std::string> OtherFiles(const std::wstring& folder)
     return files;
 }
 
-class RegFileWriter : public testing::Test
+TEST(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
 {
-protected:
-    TempFolder folder;
-    std::string pathUtf8 = folder.PathUtf8() + "\\Velmora.reg";
     Win32RegFileOutput output;
-};
-
-TEST_F(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
-{
     ASSERT_EQ(::GetACP(), 1252u) << "the test prefix is expected to use Western European Windows";
     EXPECT_TRUE(output.CanEncode("Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC")); // Grüße €: all in 1252
     EXPECT_FALSE(output.CanEncode("\xE6\x97\xA5"));                       // 日
     EXPECT_FALSE(output.CanEncode("\xC4\x81")) << "ā must not be written as a best-fit a";
 }
 
-TEST_F(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
+TEST(RegFileWriter, MissingFolderFailsWith76AndAnAbandonedFileLeavesNoTrace)
 {
+    TempFolder folder;
+    Win32RegFileOutput output;
     EXPECT_EQ(
         FailureNumberOf([&] { output.Create(folder.PathUtf8() + "\\missing\\Velmora.reg", FileEncoding::Utf16); }),
         kErrPathNotFound);
     {
         Win32RegFileOutput abandoned;
-        abandoned.Create(pathUtf8, FileEncoding::SystemAnsi);
+        abandoned.Create(folder.PathUtf8() + "\\Velmora.reg", FileEncoding::SystemAnsi);
         abandoned.WriteLine("REGEDIT4");
     }
     EXPECT_TRUE(std::filesystem::is_empty(folder.Path()));
@@ -70,66 +64,69 @@ TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWord
     EXPECT_NE(unmapped.Description().back(), '.') << "the system's full stop and line end are cut";
 }
 
-// What a row leaves running while the save goes on.
-struct Interference
+// A row's folder and what its arrangement leaves running while the save goes on.
+struct Scene
 {
+    explicit Scene(std::wstring path) : folder(std::move(path)) {}
+    std::wstring folder;
+    std::wstring target = folder + L"\\Velmora.reg";
     win32::UniqueFile holder;
     std::jthread releaser;
 };
 
-using Arrangement = void (*)(const std::wstring& folder, Interference& interference);
+using Arrangement = void (*)(Scene& scene);
 
-void MakeFolder(const std::wstring& folder, Interference&)
+void MakeFolder(Scene& scene)
 {
-    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
-    ASSERT_TRUE(::CreateDirectoryW((folder + L"\\Velmora.reg").c_str(), nullptr));
+    ::DeleteFileW(scene.target.c_str());
+    ASSERT_TRUE(::CreateDirectoryW(scene.target.c_str(), nullptr));
 }
 
-void MakeReadOnly(const std::wstring& folder, Interference&)
+void MakeReadOnly(Scene& scene)
 {
-    ASSERT_TRUE(::SetFileAttributesW((folder + L"\\Velmora.reg").c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(scene.target.c_str(), FILE_ATTRIBUTE_READONLY));
 }
 
-void HoldOpen(const std::wstring& folder, Interference& interference)
+// Held open, or read by a registry editor that finishes reading the previous file while the save waits.
+template <bool kLetGo>
+void Hold(Scene& scene)
 {
-    const std::wstring target = folder + L"\\Velmora.reg";
-    interference.holder.reset(::CreateFileW(target.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-}
-
-// Like a registry editor that finishes reading the previous file while the save waits.
-void ReadAndLetGo(const std::wstring& folder, Interference& interference)
-{
-    const std::wstring target = folder + L"\\Velmora.reg";
-    interference.holder.reset(
-        ::CreateFileW(target.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
-    interference.releaser = std::jthread([&holder = interference.holder] {
-        ::Sleep(300);
-        holder.reset();
-    });
+    scene.holder.reset(::CreateFileW(scene.target.c_str(), GENERIC_READ, kLetGo ? FILE_SHARE_READ : 0, nullptr,
+                                     OPEN_EXISTING, 0, nullptr));
+    if (kLetGo)
+        scene.releaser = std::jthread([&holder = scene.holder] {
+            ::Sleep(300);
+            holder.reset();
+        });
 }
 
 // Velmora.reg made a link (symbolic, or a second name) to another file, which a save must replace
 // and never write through.
-void SymbolicLink(const std::wstring& folder, Interference&)
+template <bool kSymbolic>
+void Link(Scene& scene)
 {
-    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
-    WriteFileBytes(folder + L"\\linked.reg", "linked content");
-    if (!MakeSymbolicLink(folder, L"Velmora.reg", L"linked.reg"))
+    ::DeleteFileW(scene.target.c_str());
+    WriteFileBytes(scene.folder + L"\\linked.reg", "linked content");
+    ASSERT_TRUE(kSymbolic ||
+                ::CreateHardLinkW(scene.target.c_str(), (scene.folder + L"\\linked.reg").c_str(), nullptr));
+    const auto exists = [&] { return ::GetFileAttributesW(scene.target.c_str()) != INVALID_FILE_ATTRIBUTES; };
+    if (kSymbolic)
+        ::CreateSymbolicLinkW(scene.target.c_str(), L"linked.reg", SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
+    // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
+    // any other, so the system's own ln makes the link; with nothing to wait on, the link is polled for.
+    if (!exists())
+        RunAndWait(L"/bin/ln -s linked.reg Velmora.reg", scene.folder.c_str());
+    for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
+        ::Sleep(50);
+    if (!exists())
         GTEST_SKIP() << "this system makes no symbolic link";
 }
 
-void HardLink(const std::wstring& folder, Interference&)
-{
-    ::DeleteFileW((folder + L"\\Velmora.reg").c_str());
-    WriteFileBytes(folder + L"\\linked.reg", "linked content");
-    ASSERT_TRUE(::CreateHardLinkW((folder + L"\\Velmora.reg").c_str(), (folder + L"\\linked.reg").c_str(), nullptr));
-}
-
 // All the space but one page: the first lines fit, the long key line does not.
-void FillDisk(const std::wstring& folder, Interference&)
+void FillDisk(Scene& scene)
 {
     win32::UniqueFile file(
-        ::CreateFileW((folder + L"\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
+        ::CreateFileW((scene.folder + L"\\filler").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr));
     const std::string page(4096, 'f');
     DWORD done = 0;
     while (::WriteFile(file.get(), page.data(), 4096, &done, nullptr) && done > 0)
@@ -140,9 +137,9 @@ void FillDisk(const std::wstring& folder, Interference&)
 }
 
 // Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
-void TakeEveryTemporaryName(const std::wstring& folder, Interference&)
+void TakeEveryTemporaryName(Scene& scene)
 {
-    const std::wstring stem = folder + L"\\Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-";
+    const std::wstring stem = scene.target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
     for (int n = 1; n <= 100; ++n)
         WriteFileBytes(stem + std::to_wstring(n) + L".tmp", "leftover");
 }
@@ -157,9 +154,7 @@ struct ReplacementRow
     const char* failures;
 };
 
-class RegFileReplacement : public testing::TestWithParam<ReplacementRow>
-{
-};
+using RegFileReplacement = testing::TestWithParam<ReplacementRow>;
 
 TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoTemporaryFile)
 {
@@ -169,25 +164,21 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     const char* smallDisk = std::getenv("VELMORA_SMALL_DISK");
     if (row.arrange == FillDisk && !smallDisk)
         GTEST_SKIP() << "runs under tests/win32/with_small_disk.sh";
-    const std::wstring folder = row.arrange == FillDisk ? win32::Widen(smallDisk) : temp.Path();
-    const std::wstring undoPath = folder + L"\\Velmora-undo.reg";
-    const std::wstring regPath = folder + L"\\Velmora.reg";
+    Scene scene{row.arrange == FillDisk ? win32::Widen(smallDisk) : temp.Path()};
+    const std::wstring undoPath = scene.folder + L"\\Velmora-undo.reg";
     WriteFileBytes(undoPath, "old undo");
-    WriteFileBytes(regPath, "old content");
-    Interference interference;
+    WriteFileBytes(scene.target, "old content");
     if (row.arrange)
-        row.arrange(folder, interference);
+        row.arrange(scene);
     if (IsSkipped() || HasFatalFailure())
         return;
-    const std::map<std::wstring, std::string> others = OtherFiles(folder);
+    const std::map<std::wstring, std::string> others = OtherFiles(scene.folder);
 
     const std::vector<std::string> undoLines = {"Windows Registry Editor Version 5.00", "", "[k]", R"("a"=-)"};
     const std::vector<std::string> regLines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
     Win32RegFileOutput output;
-    std::string failures;
-    const auto record = [&](auto&& unit) {
-        failures += (failures.empty() ? "" : " ") + std::to_string(FailureNumberOf(unit));
-    };
+    std::string failures; // each number after a space
+    const auto record = [&](auto&& unit) { failures += ' ' + std::to_string(FailureNumberOf(unit)); };
     const auto writeFile = [&](const std::wstring& path, FileEncoding encoding, const std::vector<std::string>& lines) {
         record([&] { output.Create(win32::Narrow(path), encoding); });
         for (const std::string& line : lines)
@@ -195,23 +186,23 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
         record([&] { output.Close(); });
     };
     writeFile(undoPath, FileEncoding::Utf16, undoLines);
-    writeFile(regPath, FileEncoding::SystemAnsi, regLines);
+    writeFile(scene.target, FileEncoding::SystemAnsi, regLines);
     record([&] { output.Commit(); });
-    interference.releaser = {}; // joined before the handle it closes goes
-    interference.holder.reset();
+    scene.releaser = {}; // joined before the handle it closes goes
+    scene.holder.reset();
 
-    EXPECT_EQ(failures, row.failures);
+    EXPECT_EQ(failures.substr(1), row.failures);
     const bool saved = failures.find_first_not_of("0 ") == std::string::npos;
     if (row.arrange != MakeFolder)
     {
-        EXPECT_EQ(ReadFileBytes(regPath),
+        EXPECT_EQ(ReadFileBytes(scene.target),
                   saved ? "REGEDIT4\r\n\r\n" + regLines[2] + "\r\n" + regLines[3] + "\r\n" : "old content");
     }
     std::size_t undoUnits = 1; // the byte-order mark
     for (const std::string& line : undoLines)
         undoUnits += line.size() + 2;
     EXPECT_EQ(ReadFileBytes(undoPath).size(), saved ? 2 * undoUnits : 8) << "the undo file changed alone";
-    EXPECT_EQ(OtherFiles(folder), others) << "a temporary file was left, or a linked file written through";
+    EXPECT_EQ(OtherFiles(scene.folder), others) << "a temporary file was left, or a linked file written through";
 }
 
 constexpr const char* kValue = R"("a"="b")";
@@ -223,11 +214,11 @@ INSTANTIATE_TEST_SUITE_P(
         ReplacementRow{"ReadOnlyTarget", MakeReadOnly, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
         ReplacementRow{"TargetIsAFolder", MakeFolder, kValue, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
         ReplacementRow{"EveryTemporaryNameTaken", TakeEveryTemporaryName, kValue, "0 0 0 0 0 0 58 52 52 52 52 52 52"},
-        ReplacementRow{"TargetHeldOpen", HoldOpen, kValue, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
-        ReplacementRow{"TargetLetGoWithinTheWait", ReadAndLetGo, kValue, kSaved},
+        ReplacementRow{"TargetHeldOpen", Hold<false>, kValue, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
+        ReplacementRow{"TargetLetGoWithinTheWait", Hold<true>, kValue, kSaved},
         ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"", "0 0 0 0 0 0 0 0 0 0 1113 52 52"},
-        ReplacementRow{"SymbolicLink", SymbolicLink, kValue, kSaved},
-        ReplacementRow{"HardLink", HardLink, kValue, kSaved},
+        ReplacementRow{"SymbolicLink", Link<true>, kValue, kSaved},
+        ReplacementRow{"HardLink", Link<false>, kValue, kSaved},
         ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 61 52 52 52 52 52"}),
     RowName());
 

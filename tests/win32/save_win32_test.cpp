@@ -1,8 +1,6 @@
 // The Save command with the real ports and the system's own regedit: each row saves a typed value
 // over an old one of some kind; regedit merges Velmora.reg and the value arrives as the user meant
-// it; then regedit merges Velmora-undo.reg and the old value is back with the same type and bytes,
-// or gone again. The settings store keeps the texts as typed. A value that cannot be read stops
-// the save before either file is written.
+// it; then merging Velmora-undo.reg puts back the old value with its type and bytes, or none.
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
@@ -28,9 +26,8 @@ namespace
 
 constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
 
-class FieldsView : public SaveView
+struct FieldsView : SaveView
 {
-public:
     std::map<Field, std::string> fields;
     std::string FieldText(Field field) override { return fields.at(field); }
     void SetStatusText(std::string_view) override {}
@@ -68,18 +65,12 @@ protected:
     ScopedTestKey targetCleanup{kTestKey};
     ScopedTestKey settingsCleanup{LR"(Software\VelmoraTest)"};
     TempFolder folder;
-    RecordingDesktop desktop{folder.PathUtf8()};
     win32::Win32SettingsStore settings{LR"(Software\VelmoraTest\Settings)"};
     win32::Win32RegFileOutput file;
     win32::Win32RegistryReader registry;
     FieldsView view;
 
-    void Save(const std::string& section, const std::string& key, const std::string& value)
-    {
-        SaveBeside(desktop, section, key, value);
-    }
-    void SaveBeside(RecordingDesktop& program, const std::string& section, const std::string& key,
-                    const std::string& value)
+    void Save(RecordingDesktop& program, const std::string& section, const std::string& key, const std::string& value)
     {
         view.fields = {{Field::Location, R"(HKCU\Software\VelmoraUndoTest)"},
                        {Field::Application, "App"},
@@ -95,10 +86,10 @@ struct RoundTrip
     const char* name;
     std::string key;
     std::string value;
-    std::wstring storedName;
-    std::wstring storedValue;
+    std::wstring storedValue; // under the name typed
     std::optional<RegistryValue> old;
-    std::optional<RegistryValue> restored = old; // text that is not well-formed comes back made so
+    std::optional<RegistryValue> restored = old;  // text that is not well-formed comes back made so
+    std::vector<std::wstring> programFolder = {}; // below the test's folder
 };
 
 class SaveRoundTrip : public SaveWithUndo, public testing::WithParamInterface<RoundTrip>
@@ -109,94 +100,66 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOldOne)
 {
     const RoundTrip& row = GetParam();
     const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(row.name);
-    if (row.old)
+    const std::wstring name = win32::Widen(row.key);
+    ASSERT_EQ(row.old ? ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), name.c_str(), row.old->type,
+                                          row.old->bytes.data(), static_cast<DWORD>(row.old->bytes.size()))
+                      : ERROR_SUCCESS,
+              ERROR_SUCCESS);
+    // The shell would expand %USERNAME% and open another folder's file, and opens no path of 260
+    // characters or more: it is handed the short form.
+    std::wstring programFolder = LR"(\\?\)" + folder.Path();
+    for (const std::wstring& piece : row.programFolder)
     {
-        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), row.storedName.c_str(), row.old->type,
-                                    row.old->bytes.data(), static_cast<DWORD>(row.old->bytes.size())),
-                  ERROR_SUCCESS);
+        programFolder += L"\\" + piece;
+        ASSERT_TRUE(::CreateDirectoryW(programFolder.c_str(), nullptr));
     }
+    RecordingDesktop program(win32::Narrow(programFolder.substr(4)));
 
-    Save(row.name, row.key, row.value);
-    ASSERT_EQ(desktop.messages, std::vector<std::string>{});
-    EXPECT_TRUE(Arrives(key, row.storedName, Text(row.storedValue)))
-        << "Velmora.reg: " << ReadFileBytes(folder.Child(L"Velmora.reg"));
+    Save(program, row.name, row.key, row.value);
+    ASSERT_EQ(program.messages, std::vector<std::string>{});
+    EXPECT_TRUE(Arrives(key, name, Text(row.storedValue)))
+        << "Velmora.reg: " << ReadFileBytes(programFolder + L"\\Velmora.reg");
     // The settings store keeps the texts as typed.
-    EXPECT_EQ(ReadBack(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name),
-                       win32::Widen(row.key)),
-              Text(win32::Widen(row.value)));
+    EXPECT_EQ(
+        ReadBack(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name), name),
+        Text(win32::Widen(row.value)));
 
     // Merged the way an administrator would.
-    ASSERT_TRUE(RunAndWait(L"regedit.exe /s \"" + folder.Child(L"Velmora-undo.reg") + L"\"")) << "regedit did not end";
-    EXPECT_EQ(ReadBack(key, row.storedName), row.restored);
+    ASSERT_TRUE(RunAndWait(L"regedit.exe /s \"" + programFolder + L"\\Velmora-undo.reg\"")) << "regedit did not end";
+    EXPECT_EQ(ReadBack(key, name), row.restored);
 }
-
-const std::string kLongValue = "C:\\" + std::string(64 * 1024, 'v');
 
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveRoundTrip,
-    testing::Values(
-        RoundTrip{"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)", std::nullopt},
-        RoundTrip{"TrailingBackslash", "File1", R"(C:\Pictures\)", L"File1", LR"(C:\Pictures\)",
-                  RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
-        RoundTrip{"UncPath", "File1", R"(\\server\share\cat.bmp)", L"File1", LR"(\\server\share\cat.bmp)",
-                  RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
-        RoundTrip{"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", L"File1", LR"(\\?\C:\cat.bmp)",
-                  RegistryValue{REG_SZ, Utf16(L"\0"s)}},
-        RoundTrip{"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", L"File1", LR"(C:\Pictures\cat.bmp)",
-                  RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
-        RoundTrip{"QuoteInValue", "File1", R"(say "cheese".bmp)", L"File1", LR"(say "cheese".bmp)",
-                  RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
-        RoundTrip{"BackslashInName", R"(File\One)", "x", LR"(File\One)", L"x",
-                  RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
-        RoundTrip{"QuoteInName", R"(File "One")", "x", LR"(File "One")", L"x",
-                  RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
-        RoundTrip{"KeyWithSpacesAround", " File1 ", "  x  ", L" File1 ", L"x",
-                  RegistryValue{REG_BINARY, "\xff\0\x01"s}},
-        RoundTrip{"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"Gr\u00FC\u00DFe",
-                  L"C:\\Stra\u00DFe.bmp", RegistryValue{REG_BINARY, ""}},
-        RoundTrip{"Large", "File1", kLongValue, L"File1", win32::Widen(kLongValue),
-                  RegistryValue{REG_BINARY, std::string(100000, '\x5A')}},
-        RoundTrip{"OneByteText", "File1", "x", L"File1", L"x", RegistryValue{REG_SZ, "a"s},
-                  RegistryValue{REG_SZ, "a\0\0\0"s}},
-        RoundTrip{"OddCountText", "File1", "x", L"File1", L"x", RegistryValue{REG_SZ, "a\0b"s},
-                  RegistryValue{REG_SZ, "a\0b\0\0\0"s}},
-        RoundTrip{"ExpandableTextWithoutItsZero", "File1", "x", L"File1", L"x",
-                  RegistryValue{REG_EXPAND_SZ, Utf16(L"%U%"s)}, RegistryValue{REG_EXPAND_SZ, Utf16(L"%U%\0"s)}},
-        RoundTrip{"MultiStringWithoutItsDoubleZero", "File1", "x", L"File1", L"x",
-                  RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b\0"s)}, RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b\0\0"s)}}),
+    testing::ValuesIn(std::vector<RoundTrip>{
+        {"NoOldValue", "File1", R"(C:\Pictures\cat.bmp)", LR"(C:\Pictures\cat.bmp)", std::nullopt},
+        {"TrailingBackslash", "File1", R"(C:\Pictures\)", LR"(C:\Pictures\)",
+         RegistryValue{REG_SZ, Utf16(L"C:\\a\\\\ \"b\"\r\nc\0"s)}},
+        {"UncPath", "File1", R"(\\server\share\cat.bmp)", LR"(\\server\share\cat.bmp)",
+         RegistryValue{REG_SZ, Utf16(L"\u65E5\u672C\0"s)}},
+        {"ExtendedLengthPath", "File1", R"(\\?\C:\cat.bmp)", LR"(\\?\C:\cat.bmp)",
+         RegistryValue{REG_SZ, Utf16(L"\0"s)}},
+        {"AlreadyDoubled", "File1", R"(C:\\Pictures\\cat.bmp)", LR"(C:\Pictures\cat.bmp)",
+         RegistryValue{REG_EXPAND_SZ, Utf16(L"%USERPROFILE%\\x\0"s)}},
+        {"QuoteInValue", "File1", R"(say "cheese".bmp)", LR"(say "cheese".bmp)",
+         RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b c\0\0"s)}},
+        {"BackslashInName", R"(File\One)", "x", L"x", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}},
+        {"QuoteInName", R"(File "One")", "x", L"x", RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}},
+        {"KeyWithSpacesAround", " File1 ", "  x  ", L"x", RegistryValue{REG_BINARY, "\xff\0\x01"s}},
+        {"Latin1", "Gr\xC3\xBC\xC3\x9F\x65", "C:\\Stra\xC3\x9F\x65.bmp", L"C:\\Stra\u00DFe.bmp",
+         RegistryValue{REG_BINARY, ""}},
+        {"Large", "File1", "C:\\" + std::string(64 * 1024, 'v'), L"C:\\" + std::wstring(64 * 1024, L'v'),
+         RegistryValue{REG_BINARY, std::string(100000, '\x5A')}},
+        {"OneByteText", "File1", "x", L"x", RegistryValue{REG_SZ, "a"s}, RegistryValue{REG_SZ, "a\0\0\0"s}},
+        {"OddCountText", "File1", "x", L"x", RegistryValue{REG_SZ, "a\0b"s}, RegistryValue{REG_SZ, "a\0b\0\0\0"s}},
+        {"ExpandableTextWithoutItsZero", "File1", "x", L"x", RegistryValue{REG_EXPAND_SZ, Utf16(L"%U%"s)},
+         RegistryValue{REG_EXPAND_SZ, Utf16(L"%U%\0"s)}},
+        {"MultiStringWithoutItsDoubleZero", "File1", "x", L"x", RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b\0"s)},
+         RegistryValue{REG_MULTI_SZ, Utf16(L"a\0b\0\0"s)}},
+        {"PercentName", "File1", "x", L"x", std::nullopt, std::nullopt, {L"v-%USERNAME%"}},
+        {"LongerThanTheShellOpens", "File1", "x", L"x", std::nullopt, std::nullopt,
+         std::vector<std::wstring>(5, std::wstring(60, L'f'))}}),
     RowName());
-
-struct ProgramFolder
-{
-    const char* name;
-    std::vector<std::wstring> pieces; // below the test's folder
-};
-
-class SaveFromFolder : public SaveWithUndo, public testing::WithParamInterface<ProgramFolder>
-{
-};
-
-// The shell would expand %USERNAME% and open another folder's file, and opens no path of 260
-// characters or more: it is handed the short form, and regedit merges the file just written.
-TEST_P(SaveFromFolder, RegeditMergesTheFileJustWritten)
-{
-    std::wstring programFolder = folder.Path();
-    for (const std::wstring& piece : GetParam().pieces)
-    {
-        programFolder += L"\\" + piece;
-        ASSERT_TRUE(::CreateDirectoryW((LR"(\\?\)" + programFolder).c_str(), nullptr));
-    }
-    RecordingDesktop program(win32::Narrow(programFolder));
-    SaveBeside(program, GetParam().name, "File1", "x");
-    EXPECT_EQ(program.messages, std::vector<std::string>{});
-    EXPECT_TRUE(Arrives(std::wstring(kTestKey) + L"\\App\\" + win32::Widen(GetParam().name), L"File1", Text(L"x")));
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, SaveFromFolder,
-                         testing::Values(ProgramFolder{"PercentName", {L"v-%USERNAME%"}},
-                                         ProgramFolder{"LongerThanTheShellOpens",
-                                                       std::vector<std::wstring>(5, std::wstring(60, L'f'))}),
-                         RowName());
 
 TEST_F(SaveWithUndo, TheSettingsStoreRefusesANameThatWouldAddressAnotherKeyWith5)
 {
@@ -220,7 +183,8 @@ TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
     ASSERT_EQ(::RegSetKeySecurity(created.get(), DACL_SECURITY_INFORMATION, denyRead), ERROR_SUCCESS);
     ::LocalFree(denyRead);
 
-    Save("Denied", "File1", R"(C:\New\value.bmp)");
+    RecordingDesktop desktop{folder.PathUtf8()};
+    Save(desktop, "Denied", "File1", R"(C:\New\value.bmp)");
 
     EXPECT_EQ(desktop.messages, std::vector<std::string>{"error [] Error Number: 70 Permission denied"});
     EXPECT_EQ(::GetFileAttributesW(folder.Child(L"Velmora.reg").c_str()), INVALID_FILE_ATTRIBUTES);

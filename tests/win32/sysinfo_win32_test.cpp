@@ -23,17 +23,14 @@ struct RealValue
     std::string text;
 };
 
-class GetKeyValueWin32 : public testing::TestWithParam<RealValue>
-{
-protected:
-    ScopedTestKey cleanup{LR"(Software\VelmoraTest)"};
-};
+using GetKeyValueWin32 = testing::TestWithParam<RealValue>;
 
 // What the Win32 reader adds to the core's rules: UTF-16 text handed on as UTF-8, the 1024-byte
 // buffer, other types passed through as bytes.
 TEST_P(GetKeyValueWin32, ReadsTheReportedBytesAndConvertsByType)
 {
     const RealValue& value = GetParam();
+    const ScopedTestKey cleanup{LR"(Software\VelmoraTest)"};
     ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\VelmoraTest\Values)", L"Value", value.type,
                                 value.data.data(), static_cast<DWORD>(value.data.size() * sizeof(wchar_t))),
               ERROR_SUCCESS);
@@ -44,13 +41,13 @@ TEST_P(GetKeyValueWin32, ReadsTheReportedBytesAndConvertsByType)
     EXPECT_EQ(text, value.text);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, GetKeyValueWin32,
-    testing::Values(RealValue{"Latin1TextWithItsZero", REG_SZ, std::wstring(L"C:\\Gr\u00FC\u00DFe\0", 9), true,
+INSTANTIATE_TEST_SUITE_P(Table, GetKeyValueWin32,
+                         testing::ValuesIn(std::vector<RealValue>{
+                             {"Latin1TextWithItsZero", REG_SZ, std::wstring(L"C:\\Gr\u00FC\u00DFe\0", 9), true,
                               "C:\\Gr\xC3\xBC\xC3\x9F\x65"},
-                    RealValue{"MoreThan1024BytesIsMissing", REG_SZ, std::wstring(512, L'x') + L'\0', false, ""},
-                    RealValue{"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}),
-    RowName());
+                             {"MoreThan1024BytesIsMissing", REG_SZ, std::wstring(512, L'x') + L'\0', false, ""},
+                             {"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}}),
+                         RowName());
 
 class ProgramLauncherWin32 : public testing::Test
 {
@@ -62,8 +59,6 @@ protected:
     {
         const std::wstring module = win32::ModulePath();
         const std::wstring program = module.substr(0, module.find_last_of(L'\\')) + L"\\velmora_minimal_window.exe";
-        if (const auto slash = name.find_last_of(L'\\'); slash != std::wstring::npos)
-            ::CreateDirectoryW(folder.Child(name.substr(0, slash)).c_str(), nullptr);
         EXPECT_TRUE(::CopyFileW(program.c_str(), folder.Child(name).c_str(), FALSE));
         return win32::Narrow(folder.Child(name));
     }
@@ -80,6 +75,7 @@ TEST_F(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
     EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(missing, kShowNormal); }), 0);
     EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 0) << "the decoy was started";
 
+    ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
     launcher.StartProgram(CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)"), kShowNormal);
     EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 1);
 }

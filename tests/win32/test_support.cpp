@@ -11,13 +11,10 @@ namespace velmora::testing_support
 
 namespace fs = std::filesystem;
 
-namespace
-{
-
 // With FindFirstFileW rather than std::filesystem, which stops at folders deeper than MAX_PATH.
 using UniqueFindHandle = win32::UniqueAny<win32::InvalidValueHandleTraits<::FindClose>>;
 
-void RemoveTree(const std::wstring& path)
+static void RemoveTree(const std::wstring& path)
 {
     WIN32_FIND_DATAW found{};
     UniqueFindHandle search(::FindFirstFileW((path + L"\\*").c_str(), &found));
@@ -36,8 +33,6 @@ void RemoveTree(const std::wstring& path)
     search.reset();
     ::RemoveDirectoryW(path.c_str());
 }
-
-} // namespace
 
 TempFolder::TempFolder()
 {
@@ -80,21 +75,6 @@ bool RunAndWait(std::wstring commandLine, const wchar_t* folder)
     win32::UniqueHandle processHandle(process.hProcess);
     win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
     return !processHandle || ::WaitForSingleObject(processHandle.get(), 30000) == WAIT_OBJECT_0;
-}
-
-bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked)
-{
-    const std::wstring linkPath = folder + L"\\" + link;
-    const auto exists = [&] { return ::GetFileAttributesW(linkPath.c_str()) != INVALID_FILE_ATTRIBUTES; };
-    if (::CreateSymbolicLinkW(linkPath.c_str(), linked.c_str(), SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE) &&
-        exists())
-        return true;
-    // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
-    // any other, so the system's own ln makes the link; with nothing to wait on, the link is polled for.
-    RunAndWait(L"/bin/ln -s \"" + linked + L"\" \"" + link + L"\"", folder.c_str());
-    for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
-        ::Sleep(50);
-    return exists();
 }
 
 int EndProcessesStartedFrom(const std::wstring& folder)

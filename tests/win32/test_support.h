@@ -37,25 +37,20 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 /// end; false when it cannot be started or does not end.
 bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr);
 
-/// Makes a symbolic link in the folder to another file there; false when this system cannot.
-bool MakeSymbolicLink(const std::wstring& folder, const std::wstring& link, const std::wstring& linked);
-
 /// The real desktop, but message boxes are recorded instead of shown and the application
 /// folder is another one.
 class RecordingDesktop : public win32::Win32Desktop
 {
 public:
-    explicit RecordingDesktop(std::string folder) : m_folder(std::move(folder)) {}
+    explicit RecordingDesktop(std::string programFolder) : folder(std::move(programFolder)) {}
     std::vector<std::string> messages; // "style [title] text"
+    std::string folder;
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
         messages.push_back(StyleName(style) + " [" + std::string(title.value_or("")) + "] " + std::string(prompt));
     }
-    std::string ApplicationFolder() override { return m_folder; }
-
-private:
-    std::string m_folder;
+    std::string ApplicationFolder() override { return folder; }
 };
 
 /// Ends the processes whose program file lies in that folder (a test's own temporary folder, so
