@@ -46,7 +46,7 @@ TEST_F(AboutCommand, CreatesOnlyWhenNoneIsOpen)
 
 TEST_F(AboutCommand, ReportsEvenASkippableFailureAndEnds)
 {
-    about.failures.Fail("create", kErrInvalidArgument);
+    about.Fail("create", kErrInvalidArgument);
     mnuAbout_Click(about, desktop);
     EXPECT_EQ(log,
               (EventLog{"create", "message error [(app title)] Error Number: 5 Invalid procedure call or argument"}));
@@ -55,7 +55,7 @@ TEST_F(AboutCommand, ReportsEvenASkippableFailureAndEnds)
 TEST_F(AboutCommand, LoadStepReportsAFailureAndLeavesTheVersionEmpty)
 {
     frmAbout_Load(about, desktop);
-    desktop.failures.Fail("identity", kErrInvalidUseOfNull);
+    desktop.Fail("identity", kErrInvalidUseOfNull);
     frmAbout_Load(about, desktop);
     ASSERT_EQ(log.size(), 2u);
     EXPECT_TRUE(log[0].starts_with("version  Version 1.0.1\r\n")) << log[0];

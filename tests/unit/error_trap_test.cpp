@@ -34,7 +34,7 @@ TEST_P(ErrorTrapTable, SkipsOrReportsOnceAndEnds)
     EventLog log;
     FakeDesktop desktop(log);
     if (c.reportFails)
-        desktop.failures.Fail("message", kErrOutOfMemory);
+        desktop.Fail("message", kErrOutOfMemory);
     ErrorTrap trap(c.variant, desktop);
 
     trap.Step([&] { log.push_back("step 1"); });

@@ -20,21 +20,6 @@ namespace velmora::testing_support
 
 using EventLog = std::vector<std::string>;
 
-// Throws the failure set up for an operation, if any.
-class FailurePlan
-{
-public:
-    void Fail(const std::string& operation, std::int32_t number) { m_failures[operation] = number; }
-    void ThrowIfPlanned(const std::string& operation) const
-    {
-        if (const auto it = m_failures.find(operation); it != m_failures.end())
-            throw RuntimeFailure(it->second);
-    }
-
-private:
-    std::map<std::string, std::int32_t> m_failures;
-};
-
 // The base of every fake: it logs each call into the shared log and then throws the failure planned
 // for the call's operation (the first word of what it logged), if any.
 class LoggedFake
@@ -42,17 +27,23 @@ class LoggedFake
 public:
     explicit LoggedFake(EventLog& log) : m_log(log) {}
 
-    FailurePlan failures;
+    void Fail(const std::string& operation, std::int32_t number) { m_failures[operation] = number; }
 
 protected:
     void Record(const std::string& event)
     {
         m_log.push_back(event);
-        failures.ThrowIfPlanned(event.substr(0, event.find(' ')));
+        ThrowIfPlanned(event.substr(0, event.find(' ')));
+    }
+    void ThrowIfPlanned(const std::string& operation) const
+    {
+        if (const auto it = m_failures.find(operation); it != m_failures.end())
+            throw RuntimeFailure(it->second);
     }
 
 private:
     EventLog& m_log;
+    std::map<std::string, std::int32_t> m_failures;
 };
 
 class FakeDesktop : public Desktop, public LoggedFake
@@ -87,7 +78,7 @@ public:
     }
     AppIdentity Identity() override
     {
-        failures.ThrowIfPlanned("identity");
+        ThrowIfPlanned("identity");
         return kAppIdentity;
     }
 

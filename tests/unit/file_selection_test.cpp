@@ -22,7 +22,7 @@ public:
     void ShowOpen(WindowRef) override { Record("show"); }
     std::string FileName() override
     {
-        failures.ThrowIfPlanned("filename");
+        ThrowIfPlanned("filename");
         return R"(C:\cat.bmp)";
     }
     void SetValueText(std::string_view text) override { Record("value [" + std::string(text) + "]"); }
@@ -48,7 +48,7 @@ TEST_P(FileSelection, PassesOverFailuresAndNeverReports)
     FakeDialogAndField dialog(log);
     FakeDesktop desktop(log);
     for (const char* operation : GetParam().failing)
-        dialog.failures.Fail(operation, kErrInternal);
+        dialog.Fail(operation, kErrInternal);
     cmdSelectFile_Click(dialog, dialog, desktop);
 
     EventLog expected = {"title [ Open ]", "filter [All Files (*.*)|*.*]", "show"};

@@ -43,8 +43,8 @@ protected:
     }
     void Fail(const std::string& operation, std::int32_t number)
     {
-        for (FailurePlan* plan : {&desktop.failures, &file.failures, &registry.failures})
-            plan->Fail(operation, number);
+        for (LoggedFake* fake : std::initializer_list<LoggedFake*>{&desktop, &file, &registry})
+            fake->Fail(operation, number);
     }
 };
 
@@ -178,6 +178,7 @@ const RefusalCase kRefusals[] = {
     {"KeyCrLf", Field::Key, "File1\r\n\"x\"=-", kInvalid + "key" + kCannotCarry},
     {"ValueLf", Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]", kInvalid + "value" + kCannotCarry},
     {"UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)", kInvalid + "location" + kNoRoot},
+    {"TheApplicationFieldIsNamedWhenTheLocationIsBlank", Field::Location, "", kInvalid + "application name" + kNoRoot},
     {"LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)", kInvalid + "location" + kNoRoot},
     {"LeadingMinusWouldDeleteTheKey", Field::Location, R"( -HKEY_CURRENT_USER\Software)",
      kInvalid + "location begins with '-', which would make the registry editor delete the key; nothing was written"},
@@ -201,13 +202,6 @@ TEST_P(SaveCommandRefusals, ShowOneMessageAndTouchNothingElse)
 {
     view.fields[GetParam().field] = GetParam().text;
     EXPECT_EQ(Run(), EventLog{"message error [(app title)] Error Number: " + GetParam().message});
-}
-
-TEST_F(SaveCommandRefusals, TheApplicationFieldIsNamedWhenTheLocationIsBlank)
-{
-    view.fields[Field::Location] = "";
-    EXPECT_EQ(Run(), EventLog{"message error [(app title)] Error Number: 380 Invalid property value: the application "
-                              "name must begin with a registry root such as HKEY_CURRENT_USER; nothing was written"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, SaveCommandRefusals, testing::ValuesIn(kRefusals), RowName());

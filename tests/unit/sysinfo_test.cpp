@@ -73,7 +73,7 @@ TEST_P(SysInfo, StartsTheToolFoundFirstOrReportsItUnavailable)
     registry.keys = GetParam().keys;
     launcher.existingFile = GetParam().existingFile;
     if (GetParam().startFails)
-        launcher.failures.Fail("start", kErrFileNotFound);
+        launcher.Fail("start", kErrFileNotFound);
     StartSysInfo(registry, launcher, desktop);
     EXPECT_EQ(log, GetParam().events);
 }
