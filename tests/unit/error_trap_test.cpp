@@ -1,7 +1,6 @@
 #include "common/error_trap.h"
 
 #include "fakes.h"
-#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 

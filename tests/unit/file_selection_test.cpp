@@ -1,7 +1,6 @@
 #include "app/file_selection.h"
 
 #include "fakes.h"
-#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -30,36 +29,23 @@ public:
 };
 
 // What the user sees of a pick and of Cancel is seen through the real Open dialog; here, the
-// failures the dialog passes over.
-struct SelectionCase
+// failures the dialog passes over: settings that fail, and a file name that cannot be read.
+TEST(FileSelection, PassesOverFailuresAndNeverReports)
 {
-    const char* name;
-    std::vector<const char*> failing; // operations that fail, each passed over
-    bool valueSet;
-};
-
-class FileSelection : public testing::TestWithParam<SelectionCase>
-{
-};
-
-TEST_P(FileSelection, PassesOverFailuresAndNeverReports)
-{
-    EventLog log;
-    FakeDialogAndField dialog(log);
-    FakeDesktop desktop(log);
-    for (const char* operation : GetParam().failing)
-        dialog.Fail(operation, kErrInternal);
-    cmdSelectFile_Click(dialog, dialog, desktop);
-
-    EventLog expected = {"title [ Open ]", "filter [All Files (*.*)|*.*]", "show"};
-    if (GetParam().valueSet)
-        expected.push_back(R"(value [C:\cat.bmp])");
-    EXPECT_EQ(log, expected);
+    for (const auto& [failing, valueSet] : {std::pair{std::vector<const char*>{"title", "filter"}, true},
+                                            std::pair{std::vector<const char*>{"filename"}, false}})
+    {
+        EventLog log;
+        FakeDialogAndField dialog(log);
+        FakeDesktop desktop(log);
+        for (const char* operation : failing)
+            dialog.Fail(operation, kErrInternal);
+        cmdSelectFile_Click(dialog, dialog, desktop);
+        EventLog expected = {"title [ Open ]", "filter [All Files (*.*)|*.*]", "show"};
+        if (valueSet)
+            expected.push_back(R"(value [C:\cat.bmp])");
+        EXPECT_EQ(log, expected);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, FileSelection,
-                         testing::Values(SelectionCase{"FailingSettingsArePassedOver", {"title", "filter"}, true},
-                                         SelectionCase{"AFileNameThatCannotBeReadEndsQuietly", {"filename"}, false}),
-                         RowName());
 
 } // namespace

@@ -2,7 +2,6 @@
 
 #include "fakes.h"
 #include "reg_grammar.h"
-#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 

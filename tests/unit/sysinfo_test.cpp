@@ -1,7 +1,6 @@
 #include "about/sysinfo.h"
 
 #include "fakes.h"
-#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
