@@ -32,6 +32,7 @@ TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
                 {3, Help, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
                 {5, Help, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
                 {8, Help, "Out of memory"},
+                {11, General, "Invalid .EXE file"},
                 {27, General, "Invalid file name association"},
                 {31, General, "No associated application"},
                 {32, General, "DLL not found"},
@@ -49,16 +50,17 @@ TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
     EXPECT_EQ(ShellResultText(INT32_MIN, General, {}), "Unknown error -2147483648");
 }
 
-TEST(MenuCommands, OpenTheirTargetAndReportAFailureInTheirOwnWords)
+// A request that fails with a number the trap passes over leaves the result 0.
+TEST(MenuCommands, OpenTheirTargetAndReportAFailedRequest)
 {
     EventLog log;
     FakeDesktop desktop(log);
-    desktop.shellResult = 2;
+    desktop.Fail("shell", kErrInvalidArgument);
     cmdOpenRegistryEditor_Click(desktop, {});
     mnuHelp_Click(desktop, {});
-    EXPECT_EQ(log, (EventLog{"shell 0 open [regedit] [] [] 1", "message warning [Error] File not found",
+    EXPECT_EQ(log, (EventLog{"shell 0 open [regedit] [] [] 1", "message warning [Error] Out of memory or resources",
                              R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
-                             R"(message warning [Error] File :C:\Tools\VelmoraHelp.pdf  not found)"}));
+                             "message warning [Error] Out of memory or resources"}));
 }
 
 } // namespace

@@ -19,8 +19,8 @@ using namespace std::string_literals;
 namespace
 {
 
-// Texts the Win32 layer reports, and the counts the registry's and the shell's limits are in.
-TEST(Texts, FailuresSayWhatHappenedAndLengthsCountUtf16Units)
+// Texts the Win32 layer reports, the value escaped in place, the UTF-16 counts the limits are in.
+TEST(Texts, FailuresSayWhatHappenedValuesAreEscapedInPlaceAndLengthsCountUtf16Units)
 {
     EXPECT_STREQ(HeldFileFailure().what(), "Permission denied: another program still has Velmora.reg or "
                                            "Velmora-undo.reg open, such as a registry editor still reading the "
@@ -36,15 +36,13 @@ TEST(Texts, FailuresSayWhatHappenedAndLengthsCountUtf16Units)
         EXPECT_EQ(failure.Description(), "Invalid property value: a registration file line holds a line break or a "
                                          "NUL character, which a registration file cannot carry; nothing was written");
     }
-    for (const auto& [text, units] : {std::pair{"", 0}, {"a\xC3\xA9", 2}, {"\xE6\x97\xA5", 1}, {"\xF0\x9F\x98\x80", 2}})
-        EXPECT_EQ(Utf16Length(text), static_cast<std::size_t>(units)) << text;
-}
-
-TEST(AddBackSlashToStr, LeavesItsResultInTheArgument)
-{
     std::string value = R"(  \\\x\ )";
     EXPECT_EQ(&AddBackSlashToStr(value), &value);
     EXPECT_EQ(value, R"(\\\\x\\)");
+    value = R"(\\\)";
+    EXPECT_EQ(AddBackSlashToStr(value), R"(\\)") << "backslashes alone are no UNC path";
+    for (const auto& [text, units] : {std::pair{"", 0}, {"a\xC3\xA9", 2}, {"\xE6\x97\xA5", 1}, {"\xF0\x9F\x98\x80", 2}})
+        EXPECT_EQ(Utf16Length(text), static_cast<std::size_t>(units)) << text;
 }
 
 // The ordinary types (quoted text, dword, qword, binary) are proved by a round trip through the
@@ -108,6 +106,7 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"TextWithAZeroInsideAsHex", RegistryValue{1, Utf16(u"a\0b\0"s)}, "hex(1):61,00,00,00,62,00,00,00"},
         UndoCase{"ZeroLengthText", RegistryValue{1, ""}, R"("")", "a final zero character"},
         UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
+        UndoCase{"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
         UndoCase{"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
         UndoCase{"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}),
     RowName());
