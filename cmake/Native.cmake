@@ -3,7 +3,7 @@ if(VELMORA_FUZZ)
     # The core is instrumented for coverage by the preset's flags; only the target links libFuzzer.
     add_executable(velmora_fuzz tests/fuzz/save_entry_fuzz.cpp)
     target_include_directories(velmora_fuzz PRIVATE tests)
-    target_link_libraries(velmora_fuzz PRIVATE velmora_core)
+    target_link_libraries(velmora_fuzz PRIVATE velmora_regchange)
     target_link_options(velmora_fuzz PRIVATE -fsanitize=fuzzer)
     # New inputs go to the build folder's corpus; the committed one is only read.
     set(VELMORA_FUZZ_SECONDS 20 CACHE STRING "How long the test command fuzzes")
@@ -27,13 +27,13 @@ add_executable(velmora_unit_tests
     tests/unit/sysinfo_test.cpp
 )
 target_include_directories(velmora_unit_tests PRIVATE tests)
-target_link_libraries(velmora_unit_tests PRIVATE velmora_core GTest::gtest GTest::gtest_main GTest::gmock)
+target_link_libraries(velmora_unit_tests PRIVATE velmora_app GTest::gtest GTest::gtest_main GTest::gmock)
 add_test(NAME unit_tests COMMAND velmora_unit_tests)
 
 find_package(benchmark QUIET)
 if(benchmark_FOUND)
     add_executable(velmora_bench bench/composition_bench.cpp)
-    target_link_libraries(velmora_bench PRIVATE velmora_core benchmark::benchmark)
+    target_link_libraries(velmora_bench PRIVATE velmora_regchange benchmark::benchmark)
 else()
     message(STATUS "Google Benchmark not found: benchmarks are not built")
 endif()

@@ -10,44 +10,21 @@ if(MINGW)
     target_link_options(velmora_options INTERFACE -Wl,--gc-sections)
 endif()
 
-add_library(velmora_win32 STATIC
-    src/win32/wide.cpp
-    src/win32/win32_failure.cpp
-    src/win32/paths.cpp
-    src/win32/staged_file.cpp
-    src/win32/modal_scope.cpp
-    src/win32/dpi.cpp
-    src/win32/coloured_button.cpp
-    src/win32/control_factory.cpp
-    src/win32/dialog_behaviour.cpp
-    src/win32/window_base.cpp
-    src/win32/dropped_files.cpp
-    src/common/desktop_win32.cpp
-    src/common/registry_reader_win32.cpp
-    src/regchange/reg_file_win32.cpp
-    src/regchange/settings_store_win32.cpp
-    src/about/sysinfo_win32.cpp
-    src/about/about_window_win32.cpp
-    src/app/application_win32.cpp
-    src/app/main_window_win32.cpp
-    src/app/open_dialog_win32.cpp
-)
-# shell32, comdlg32 and ole32 are loaded at their first use (win32/lazy_library.h).
-target_link_libraries(velmora_win32 PUBLIC comctl32 advapi32 user32 gdi32 PRIVATE velmora_strict)
-
-# The windows are in the library too, so that the Win32 tests can open them.
+# The windows are in the libraries too, so that the Win32 tests can open them.
 add_executable(velmora WIN32
     src/app/main_win32.cpp
     src/app/velmora.rc
 )
-target_link_libraries(velmora PRIVATE velmora_win32 velmora_strict)
+target_link_libraries(velmora PRIVATE velmora_app velmora_strict)
 # Link-time optimisation keeps the release program within its size budget (300 KB).
 include(CheckIPOSupported)
 check_ipo_supported(RESULT velmoraIpo OUTPUT velmoraIpoOutput LANGUAGES CXX)
 if(velmoraIpo)
-    set_property(TARGET velmora velmora_win32 velmora_core PROPERTY INTERPROCEDURAL_OPTIMIZATION_RELEASE ON)
+    set_property(TARGET velmora ${VELMORA_LAYERS} PROPERTY INTERPROCEDURAL_OPTIMIZATION_RELEASE ON)
+    # GCC 12's partitioned LTO of the layers stops with an internal compiler error; every program
+    # that links them links in one partition.
     if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
-        target_link_options(velmora PRIVATE $<$<CONFIG:Release>:-flto-partition=none>)
+        target_link_options(velmora_options INTERFACE $<$<CONFIG:Release>:-flto-partition=none>)
     endif()
 else()
     message(WARNING "no link-time optimisation: ${velmoraIpoOutput}")
@@ -55,7 +32,6 @@ endif()
 if(MINGW)
     target_link_options(velmora PRIVATE -municode $<$<CONFIG:Release>:-s>)
 endif()
-target_link_libraries(velmora_win32 PUBLIC velmora_core)
 
 # GoogleTest built by the same compiler; never the host's /usr/include.
 if(NOT TARGET gtest)
@@ -73,7 +49,7 @@ add_executable(velmora_win32_tests
     tests/win32/test_support.cpp
 )
 target_include_directories(velmora_win32_tests PRIVATE tests)
-target_link_libraries(velmora_win32_tests PRIVATE velmora_win32 gtest gtest_main)
+target_link_libraries(velmora_win32_tests PRIVATE velmora_app gtest gtest_main)
 add_dependencies(velmora_win32_tests velmora_minimal_window) # a harmless program for them to start
 
 # The user guide beside the program, built from its groff source with the main window's screenshot.

@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Every test: the portable core natively (unit tests, then the fuzz target), then the Win32 layer
-# and the real program under Wine (built by GCC, and the Win32 layer again by clang), the release
-# zip, and last the format of the sources.
+# Every test: the folders' layering, the portable core natively (unit tests, then the fuzz target),
+# then the Win32 layer and the real program under Wine (built by GCC, and the Win32 layer again by
+# clang), the release zip, and last the format of the sources.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/lib.sh
 scripts/setup.sh
+
+# No folder of src/ includes one above it.
+scripts/check-layers.sh
 
 build_preset native
 ctest --preset native

@@ -5,7 +5,7 @@
 #include "regchange/entry_composition.h"
 #include "regchange/reg_file.h"
 #include "regchange/save_entry.h"
-#include "common/registry_root.h"
+#include "registry/registry_root.h"
 #include "common/text_form.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/desktop.h"
+#include "shell/desktop.h"
 #include "common/runtime_failure.h"
 
 #include <gtest/gtest.h>

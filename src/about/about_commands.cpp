@@ -1,7 +1,7 @@
 #include "about/about_commands.h"
 
 #include "about/about_layout.h"
-#include "common/error_trap.h"
+#include "shell/error_trap.h"
 
 namespace velmora
 {

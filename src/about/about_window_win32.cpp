@@ -24,7 +24,8 @@ UniqueHfont CreateAboutFont(const AboutFont& font, UINT dpi)
 
 } // namespace
 
-AboutWindow::AboutWindow(WindowHost& host) : WindowBase(host, AboutControls(), kAboutBackground)
+AboutWindow::AboutWindow(WindowHost& host, Desktop& desktop)
+    : WindowBase(host, AboutControls(), kAboutBackground), m_desktop(desktop)
 {
 }
 
@@ -33,7 +34,7 @@ void AboutWindow::Create(HWND hiddenOwner)
     // Owned by a hidden window, so that it stays off the taskbar and outlives the main window.
     CreateWindowAndControls(kClassName, Widen(kAboutCaption), kStyle, kExStyle, hiddenOwner, {});
     m_dialog.SetFocusControl(::GetDlgItem(m_window, kIdCmdOk));
-    frmAbout_Load(*this, m_host.Desktop());
+    frmAbout_Load(*this, m_desktop);
 }
 
 // Always the same place on the screen: the client area's corner at fixed twips.
@@ -94,7 +95,7 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (id == IDCANCEL || (id == kIdCmdOk && notification == BN_CLICKED))
             ::DestroyWindow(m_window); // cmdOK, Esc: closed and discarded
         else if (id == kIdCmdSysInfo && notification == BN_CLICKED)
-            StartSysInfo(m_registry, m_launcher, m_host.Desktop());
+            StartSysInfo(m_registry, m_launcher, m_desktop);
         return 0;
     }
     case WM_PAINT:

@@ -4,6 +4,7 @@
 #include "about/about_layout.h"
 #include "about/sysinfo_win32.h"
 #include "win32/window_base.h"
+#include "win32/window_text.h"
 #include "win32/window_host.h"
 
 #include <windows.h>
@@ -15,7 +16,7 @@ namespace velmora::win32
 class AboutWindow final : public WindowBase<AboutWindow>, public AboutView
 {
 public:
-    explicit AboutWindow(WindowHost& host);
+    AboutWindow(WindowHost& host, Desktop& desktop);
 
     /// Creates the window and its controls and runs the load step; the window stays hidden.
     void Create(HWND hiddenOwner);
@@ -33,6 +34,7 @@ private:
     void FitVersionLabel();
     void OnPaint();
 
+    Desktop& m_desktop;
     Win32RegistryReader m_registry;
     Win32ProgramLauncher m_launcher;
 };

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "common/desktop.h"
-#include "common/registry_reader.h"
+#include "shell/desktop.h"
+#include "registry/registry_reader.h"
 
 #include <cstdint>
 #include <memory>

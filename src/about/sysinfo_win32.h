@@ -1,7 +1,7 @@
 #pragma once
 
 #include "about/sysinfo.h"
-#include "common/registry_reader_win32.h"
+#include "registry/registry_reader_win32.h"
 
 namespace velmora::win32
 {

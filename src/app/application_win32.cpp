@@ -2,6 +2,7 @@
 
 #include "app/main_window_win32.h"
 #include "about/about_window_win32.h"
+#include "shell/error_trap.h"
 #include "win32/win32_failure.h"
 
 #include <algorithm>
@@ -17,7 +18,7 @@ Application::~Application() = default;
 
 int Application::Run(int showCommand)
 {
-    m_mainWindow = std::make_unique<MainWindow>(*this, *this);
+    m_mainWindow = std::make_unique<MainWindow>(*this, *this, m_desktop);
     m_mainWindow->Create(showCommand);
 
     MSG message{};
@@ -55,6 +56,11 @@ void Application::WindowClosed(HWND window)
         ::PostQuitMessage(0);
 }
 
+void Application::ReportFault(std::exception_ptr fault) noexcept
+{
+    ShowFault(m_desktop, std::move(fault));
+}
+
 } // namespace velmora::win32
 
 namespace velmora::win32
@@ -74,7 +80,7 @@ void Application::CreateAbout()
         if (!m_hiddenOwner)
             ThrowLastError(FailureSource::Window);
     }
-    m_aboutWindow = std::make_unique<AboutWindow>(*this);
+    m_aboutWindow = std::make_unique<AboutWindow>(*this, m_desktop);
     m_aboutWindow->Create(m_hiddenOwner.get());
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/resource.h"
 #include "about/about_commands.h"
-#include "common/desktop_win32.h"
+#include "shell/desktop_win32.h"
 #include "win32/unique_handle.h"
 #include "win32/window_host.h"
 
@@ -28,10 +28,9 @@ public:
 
     [[nodiscard]] HINSTANCE Instance() const override { return m_instance; }
     [[nodiscard]] int IconId() const override { return IDI_VELMORA; }
-    [[nodiscard]] Win32Desktop& Desktop() override { return m_desktop; }
-
     void WindowOpened(HWND window) override;
     void WindowClosed(HWND window) override;
+    void ReportFault(std::exception_ptr fault) noexcept override;
 
     [[nodiscard]] bool IsAboutOpen() const override;
     void CreateAbout() override;

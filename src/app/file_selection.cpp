@@ -1,6 +1,6 @@
 #include "app/file_selection.h"
 
-#include "common/error_trap.h"
+#include "shell/error_trap.h"
 
 namespace velmora
 {

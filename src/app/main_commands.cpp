@@ -1,7 +1,7 @@
 #include "app/main_commands.h"
 
-#include "common/error_trap.h"
-#include "common/shell_result.h"
+#include "shell/error_trap.h"
+#include "shell/shell_result.h"
 
 namespace velmora
 {

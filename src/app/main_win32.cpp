@@ -1,30 +1,11 @@
 #include "app/application_win32.h"
-#include "common/error_trap.h"
-#include "common/desktop_win32.h"
+#include "shell/error_trap.h"
+#include "shell/desktop_win32.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
 #include <exception>
-
-namespace
-{
-
-// Shown in the box a trapped failure gets.
-void ShowFatalError(std::exception_ptr failure) noexcept
-{
-    try
-    {
-        velmora::win32::Win32Desktop desktop;
-        desktop.ShowMessage(velmora::FailureMessage(std::move(failure)), velmora::MessageStyle::Error, std::nullopt);
-    }
-    catch (...)
-    {
-        // Not even that can be said; the exit code still tells.
-    }
-}
-
-} // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {
@@ -39,7 +20,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
     }
     catch (...)
     {
-        ShowFatalError(std::current_exception());
+        velmora::win32::Win32Desktop desktop; // nothing of the application is left to show it
+        velmora::ShowFault(desktop, std::current_exception());
     }
     return exitCode;
 }

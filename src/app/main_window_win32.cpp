@@ -28,8 +28,8 @@ UniqueHmenu CreateMainMenu()
 
 } // namespace
 
-MainWindow::MainWindow(WindowHost& host, AboutHost& about)
-    : WindowBase(host, MainWindowControls(), kMainBackground), m_about(about)
+MainWindow::MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop)
+    : WindowBase(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
 {
 }
 
@@ -88,7 +88,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     if (control && notification != BN_CLICKED)
         return;
 
-    Desktop& desktop = m_host.Desktop();
+    Desktop& desktop = m_desktop;
     switch (id)
     {
     case IDC_CMDSAVETOREGISTRY: {

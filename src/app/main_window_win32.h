@@ -5,8 +5,9 @@
 #include "about/about_commands.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "common/registry_reader_win32.h"
+#include "registry/registry_reader_win32.h"
 #include "win32/window_base.h"
+#include "win32/window_text.h"
 #include "win32/window_host.h"
 
 #include <windows.h>
@@ -20,7 +21,7 @@ namespace velmora::win32
 class MainWindow final : public WindowBase<MainWindow>, public SaveView, public FileSelectionView
 {
 public:
-    MainWindow(WindowHost& host, AboutHost& about);
+    MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop);
 
     void Create(int showCommand);
 
@@ -39,6 +40,7 @@ private:
     void OnDropFiles(HDROP drop);
 
     AboutHost& m_about;
+    Desktop& m_desktop;
     CommonDialog m_commonDialog1;
     Win32SettingsStore m_settings;
     Win32RegistryReader m_registry;

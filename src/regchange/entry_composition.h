@@ -2,7 +2,7 @@
 
 // The composition never puts a CR, an LF or a NUL into a line: given one, it fails with 380.
 
-#include "common/registry_root.h"
+#include "registry/registry_root.h"
 #include "common/runtime_failure.h"
 
 #include <string>

@@ -1,8 +1,8 @@
 #include "regchange/save_command.h"
 
 #include "regchange/undo_file.h"
-#include "common/error_trap.h"
-#include "common/shell_result.h"
+#include "shell/error_trap.h"
+#include "shell/shell_result.h"
 #include "common/text_form.h"
 
 #include <algorithm>

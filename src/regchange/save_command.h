@@ -3,8 +3,8 @@
 #include "regchange/reg_file.h"
 #include "regchange/save_entry.h"
 #include "regchange/settings_store.h"
-#include "common/desktop.h"
-#include "common/registry_reader.h"
+#include "shell/desktop.h"
+#include "registry/registry_reader.h"
 
 #include <string>
 #include <string_view>

@@ -2,7 +2,7 @@
 
 #include "win32/gdi_scope.h"
 #include "win32/unique_handle.h"
-#include "win32/window_base.h"
+#include "win32/window_text.h"
 
 #include <string>
 

@@ -32,10 +32,6 @@ struct WindowFonts
     UniqueHfont title;
 };
 
-/// An exception that reached a window procedure is a fault of the program: it is shown in the box
-/// a trapped failure gets, one box at a time, and the window lives on.
-void ReportWindowFault(std::exception_ptr fault, Desktop& desktop) noexcept;
-
 // One class per window, built from a layout table: the thunk stores `this` at WM_NCCREATE and
 // forwards every message. The base answers what every window of controls shares (dialog
 // behaviour, opened and closed with the program, label and button colours, DPI and theme
@@ -224,7 +220,7 @@ private:
         catch (...)
         {
             // The command handlers trap their own failures: anything that gets here is a fault.
-            ReportWindowFault(std::current_exception(), self->m_host.Desktop());
+            self->m_host.ReportFault(std::current_exception());
             result = ::DefWindowProcW(window, message, wParam, lParam);
         }
         if (message == WM_NCDESTROY)
@@ -238,13 +234,5 @@ private:
     WindowFonts m_fonts;
     WindowIcons m_icons;
 };
-
-/// The text of a window or control.
-inline std::wstring WindowText(HWND window)
-{
-    std::wstring text(static_cast<std::size_t>(::GetWindowTextLengthW(window)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(::GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
 
 } // namespace velmora::win32

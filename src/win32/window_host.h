@@ -1,8 +1,8 @@
 #pragma once
 
-#include "common/desktop.h"
-
 #include <windows.h>
+
+#include <exception>
 
 namespace velmora::win32
 {
@@ -15,10 +15,12 @@ public:
     [[nodiscard]] virtual HINSTANCE Instance() const = 0;
     /// The resource id of the program's icon.
     [[nodiscard]] virtual int IconId() const = 0;
-    virtual velmora::Desktop& Desktop() = 0;
     /// At WM_CREATE and WM_DESTROY: the program ends when its last window has closed.
     virtual void WindowOpened(HWND window) = 0;
     virtual void WindowClosed(HWND window) = 0;
+    /// An exception that reached a window procedure: a fault of the program, which says so in its
+    /// own words; the window lives on.
+    virtual void ReportFault(std::exception_ptr fault) noexcept = 0;
 };
 
 } // namespace velmora::win32

@@ -1,4 +1,4 @@
-#include "common/error_trap.h"
+#include "shell/error_trap.h"
 
 #include "fakes.h"
 

@@ -5,8 +5,8 @@
 #include "regchange/reg_file.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store.h"
-#include "common/desktop.h"
-#include "common/registry_reader.h"
+#include "shell/desktop.h"
+#include "registry/registry_reader.h"
 #include "common/runtime_failure.h"
 #include "test_helpers.h"
 

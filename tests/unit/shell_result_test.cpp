@@ -1,5 +1,5 @@
 #include "app/main_commands.h"
-#include "common/shell_result.h"
+#include "shell/shell_result.h"
 
 #include "fakes.h"
 

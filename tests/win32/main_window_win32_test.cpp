@@ -23,16 +23,16 @@ class MainWindowWin32 : public testing::Test, public win32::WindowHost, public A
 protected:
     HINSTANCE Instance() const override { return ::GetModuleHandleW(nullptr); }
     int IconId() const override { return 1; }
-    velmora::Desktop& Desktop() override { return desktop; }
     void WindowOpened(HWND) override {}
     void WindowClosed(HWND) override {}
+    void ReportFault(std::exception_ptr) noexcept override { ADD_FAILURE() << "a fault reached the window"; }
     bool IsAboutOpen() const override { return false; }
     void CreateAbout() override {}
     void ShowAbout() override {}
 
     TempFolder folder;
     RecordingDesktop desktop{folder.PathUtf8()};
-    win32::MainWindow window{*this, *this};
+    win32::MainWindow window{*this, *this, desktop};
 };
 
 // As Explorer drops two files: a handle that the window must release, the first path longer than MAX_PATH.

@@ -4,7 +4,7 @@
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "common/registry_reader_win32.h"
+#include "registry/registry_reader_win32.h"
 #include "win32/wide.h"
 #include "test_helpers.h"
 #include "test_support.h"

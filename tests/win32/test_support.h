@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/desktop_win32.h"
+#include "shell/desktop_win32.h"
 #include "win32/unique_handle.h"
 #include "win32/wide.h"
 #include "test_helpers.h"

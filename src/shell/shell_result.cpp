@@ -1,4 +1,4 @@
-#include "common/shell_result.h"
+#include "shell/shell_result.h"
 
 namespace velmora
 {

@@ -1,4 +1,4 @@
-#include "common/error_trap.h"
+#include "shell/error_trap.h"
 
 #include "common/runtime_failure.h"
 
@@ -51,6 +51,23 @@ std::string FailureMessage(std::exception_ptr failure)
 {
     const CurrentError error = ErrorFrom(std::move(failure));
     return TrappedErrorMessage(error.number, error.description);
+}
+
+void ShowFault(Desktop& desktop, std::exception_ptr fault) noexcept
+{
+    static bool showing = false;
+    if (showing)
+        return;
+    showing = true;
+    try
+    {
+        desktop.ShowMessage(FailureMessage(std::move(fault)), MessageStyle::Error, std::nullopt);
+    }
+    catch (...)
+    {
+        // Not even the box could be shown; the exit code or the window living on still tells.
+    }
+    showing = false;
 }
 
 TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop)

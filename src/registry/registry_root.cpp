@@ -1,4 +1,4 @@
-#include "common/registry_root.h"
+#include "registry/registry_root.h"
 
 #include <algorithm>
 #include <array>

@@ -1,36 +1,15 @@
 #pragma once
 
-#include "common/desktop.h"
+#include "shell/desktop.h"
+#include "win32/reader_hold.h"
 #include "win32/unique_handle.h"
 
-#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
 
 namespace velmora::win32
 {
-
-/// A file held open for reading only, so that nobody may write, rename or delete it, until a
-/// process ends or a time runs out; released early when the object goes.
-class ReaderHold
-{
-public:
-    ReaderHold(UniqueFile file, UniqueHandle process, DWORD maxMs);
-    ~ReaderHold();
-    ReaderHold(const ReaderHold&) = delete;
-    ReaderHold& operator=(const ReaderHold&) = delete;
-
-    [[nodiscard]] bool Released() const noexcept { return m_released; }
-
-private:
-    static void CALLBACK Release(void* context, BOOLEAN timedOut);
-
-    UniqueFile m_file;
-    UniqueHandle m_process;
-    HANDLE m_wait = nullptr;
-    std::atomic<bool> m_released = false;
-};
 
 /// Message boxes, the shell, and the program's folder and identity, on the Win32 desktop.
 class Win32Desktop : public Desktop

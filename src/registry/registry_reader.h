@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/registry_root.h"
+#include "registry/registry_root.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/registry_reader.h"
+#include "registry/registry_reader.h"
 
 namespace velmora::win32
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "common/desktop.h"
+#include "shell/desktop.h"
 
 #include <cstdint>
 #include <exception>
@@ -43,6 +43,11 @@ std::string TrappedErrorMessage(std::int32_t number, std::string_view descriptio
 
 /// The trapped failure's message for an exception that no trap caught, numbered as a trap numbers it.
 std::string FailureMessage(std::exception_ptr failure);
+
+/// Shows a fault that no trap caught in the box a trapped failure gets. The box runs a message
+/// loop of its own: a fault that comes back with every message under it is shown once, not in a
+/// pile of boxes; a box that cannot be shown is given up.
+void ShowFault(Desktop& desktop, std::exception_ptr fault) noexcept;
 
 /// Decides whether the handler goes on after a failed step; reports the failure when it ends it.
 [[nodiscard]] TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop);

@@ -1,4 +1,4 @@
-#include "common/registry_reader_win32.h"
+#include "registry/registry_reader_win32.h"
 
 #include "win32/unique_handle.h"
 #include "win32/wide.h"

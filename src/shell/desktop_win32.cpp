@@ -1,4 +1,4 @@
-#include "common/desktop_win32.h"
+#include "shell/desktop_win32.h"
 
 #include "win32/lazy_library.h"
 #include "win32/paths.h"
@@ -38,31 +38,6 @@ void Win32Desktop::ShowMessage(std::string_view prompt, MessageStyle style, std:
     ThreadModalScope modal(owner);
     const std::wstring caption = Widen(title.value_or(Identity().title));
     ::MessageBoxW(owner, Widen(prompt).c_str(), caption.c_str(), MessageBoxStyle(style));
-}
-
-ReaderHold::ReaderHold(UniqueFile file, UniqueHandle process, DWORD maxMs)
-    : m_file(std::move(file)), m_process(std::move(process))
-{
-    if (!::RegisterWaitForSingleObject(&m_wait, m_process.get(), Release, this, maxMs, WT_EXECUTEONLYONCE))
-    {
-        m_wait = nullptr;
-        m_file.reset();
-        m_released = true;
-    }
-}
-
-ReaderHold::~ReaderHold()
-{
-    // Waits for a release that is running: after this, nothing else touches the file handle.
-    if (m_wait)
-        ::UnregisterWaitEx(m_wait, INVALID_HANDLE_VALUE);
-}
-
-void CALLBACK ReaderHold::Release(void* context, BOOLEAN)
-{
-    auto* hold = static_cast<ReaderHold*>(context);
-    hold->m_file.reset();
-    hold->m_released = true;
 }
 
 std::int32_t Win32Desktop::Execute(WindowRef owner, std::string_view verb, std::string_view file,

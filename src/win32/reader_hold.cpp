@@ -1,0 +1,31 @@
+#include "win32/reader_hold.h"
+
+namespace velmora::win32
+{
+
+ReaderHold::ReaderHold(UniqueFile file, UniqueHandle process, DWORD maxMs)
+    : m_file(std::move(file)), m_process(std::move(process))
+{
+    if (!::RegisterWaitForSingleObject(&m_wait, m_process.get(), Release, this, maxMs, WT_EXECUTEONLYONCE))
+    {
+        m_wait = nullptr;
+        m_file.reset();
+        m_released = true;
+    }
+}
+
+ReaderHold::~ReaderHold()
+{
+    // Waits for a release that is running: after this, nothing else touches the file handle.
+    if (m_wait)
+        ::UnregisterWaitEx(m_wait, INVALID_HANDLE_VALUE);
+}
+
+void CALLBACK ReaderHold::Release(void* context, BOOLEAN) noexcept
+{
+    auto* hold = static_cast<ReaderHold*>(context);
+    hold->m_file.reset();
+    hold->m_released = true;
+}
+
+} // namespace velmora::win32
