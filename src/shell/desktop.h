@@ -56,4 +56,13 @@ public:
     virtual AppIdentity Identity() = 0;
 };
 
+/// A file in the program's folder: the folder, one backslash and the name. The folder's last
+/// character is not looked at, so a drive root ("C:\") gives two backslashes, as it always has.
+inline std::string FileInFolder(std::string_view folder, std::string_view name)
+{
+    std::string path;
+    path.reserve(folder.size() + 1 + name.size());
+    return path.append(folder).append(1, '\\').append(name);
+}
+
 } // namespace velmora
