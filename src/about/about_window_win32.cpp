@@ -25,7 +25,7 @@ UniqueHfont CreateAboutFont(const AboutFont& font, UINT dpi)
 } // namespace
 
 AboutWindow::AboutWindow(WindowHost& host, Desktop& desktop)
-    : WindowBase(host, AboutControls(), kAboutBackground), m_desktop(desktop)
+    : WindowThunk(host, AboutControls(), kAboutBackground), m_desktop(desktop)
 {
 }
 

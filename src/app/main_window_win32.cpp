@@ -29,9 +29,11 @@ UniqueHmenu CreateMainMenu()
 } // namespace
 
 MainWindow::MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop)
-    : WindowBase(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
+    : WindowThunk(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
 {
 }
+
+MainWindow::~MainWindow() = default;
 
 void MainWindow::Create(int showCommand)
 {
