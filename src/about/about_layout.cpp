@@ -11,7 +11,7 @@ using enum ControlKind;
 
 // Starts with an empty line: the two-line version label above reaches into the notice's first line.
 constexpr std::string_view kNotice = "\r\n"
-                                     "Copyright \xC2\xA9 2026 The Velmora developers\r\n"
+                                     "Copyright \xC2\xA9 " VELMORA_COPYRIGHT_YEAR " The Velmora developers\r\n"
                                      "Contact: velmora@example.org\r\n"
                                      "\r\n"
                                      "By the Velmora developers, velmora.example.org\r\n"
@@ -43,7 +43,7 @@ std::span<const ControlDef> AboutControls()
 std::string VersionText(const AppIdentity& identity)
 {
     return " Version " + std::to_string(identity.major) + "." + std::to_string(identity.minor) + "." +
-           std::to_string(identity.revision) + "\r\n" + "\xC2\xA9 2026 Velmora";
+           std::to_string(identity.revision) + "\r\n\xC2\xA9 " VELMORA_COPYRIGHT_YEAR " Velmora";
 }
 
 } // namespace velmora
