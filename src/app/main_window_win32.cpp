@@ -37,7 +37,7 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::Create(int showCommand)
 {
-    CreateWindowAndControls(kClassName, Widen(kAppIdentity.title), kStyle, kExStyle, nullptr, CreateMainMenu());
+    CreateWindowAndControls(kClassName, Widen(m_desktop.Identity().title), kStyle, kExStyle, nullptr, CreateMainMenu());
     const HWND location = ::GetDlgItem(m_window, IDC_TXTLOC_0);
     m_dialog.SetFocusControl(location);
     ::ShowWindow(m_window, showCommand);
