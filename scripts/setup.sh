@@ -7,7 +7,7 @@ packages=(
     cmake g++ make googletest libgtest-dev libgmock-dev libbenchmark-dev
     clang lld libclang-rt-14-dev clang-format
     g++-mingw-w64-x86-64 wine wine64
-    xvfb xauth xdotool xclip imagemagick
+    xvfb xauth xdotool xclip x11-utils imagemagick
     groff ghostscript netpbm fonts-wine fonts-liberation unzip
 )
 

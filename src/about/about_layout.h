@@ -7,17 +7,18 @@
 #include <string>
 #include <string_view>
 
+// Control ids, plain #defines like the main window's; cmdOK is IDOK (1) so that the dialog manager's
+// Enter and Esc reach it.
+#define IDC_ABOUT_CMDOK 1
+#define IDC_ABOUT_CMDSYSINFO 3001
+#define IDC_ABOUT_LABEL1 3002
+#define IDC_ABOUT_LBLDESCRIPTION 3003
+#define IDC_ABOUT_LBLTITLE 3004
+#define IDC_ABOUT_LBLVERSION 3005
+#define IDC_ABOUT_PICICON 3006
+
 namespace velmora
 {
-
-// Control ids; cmdOK is IDOK (1) so that the dialog manager's Enter and Esc reach it.
-inline constexpr int kIdCmdOk = 1;
-inline constexpr int kIdCmdSysInfo = 3001;
-inline constexpr int kIdLabel1 = 3002;
-inline constexpr int kIdLblDescription = 3003;
-inline constexpr int kIdLblTitle = 3004;
-inline constexpr int kIdLblVersion = 3005;
-inline constexpr int kIdPicIcon = 3006;
 
 inline constexpr std::string_view kAboutCaption = "About Velmora";
 inline constexpr int kAboutClientWidth = 4635;  // twips

@@ -25,7 +25,7 @@ UniqueHfont CreateAboutFont(const AboutFont& font, UINT dpi)
 } // namespace
 
 AboutWindow::AboutWindow(WindowHost& host, Desktop& desktop)
-    : WindowBase(host, AboutControls(), kAboutBackground), m_desktop(desktop)
+    : WindowThunk(host, AboutControls(), kAboutBackground), m_desktop(desktop)
 {
 }
 
@@ -33,7 +33,7 @@ void AboutWindow::Create(HWND hiddenOwner)
 {
     // Owned by a hidden window, so that it stays off the taskbar and outlives the main window.
     CreateWindowAndControls(kClassName, Widen(kAboutCaption), kStyle, kExStyle, hiddenOwner, {});
-    m_dialog.SetFocusControl(::GetDlgItem(m_window, kIdCmdOk));
+    m_dialog.SetFocusControl(::GetDlgItem(m_window, IDC_ABOUT_CMDOK));
     frmAbout_Load(*this, m_desktop);
 }
 
@@ -60,14 +60,14 @@ void AboutWindow::OnDpiApplied()
 
 void AboutWindow::SetVersionText(std::string_view text)
 {
-    ::SetWindowTextW(::GetDlgItem(m_window, kIdLblVersion), Widen(text).c_str());
+    ::SetWindowTextW(::GetDlgItem(m_window, IDC_ABOUT_LBLVERSION), Widen(text).c_str());
     FitVersionLabel();
 }
 
 // lblVersion grows to its text in its own font; its left and top edges stay.
 void AboutWindow::FitVersionLabel()
 {
-    const HWND label = ::GetDlgItem(m_window, kIdLblVersion);
+    const HWND label = ::GetDlgItem(m_window, IDC_ABOUT_LBLVERSION);
     const std::wstring text = WindowText(label);
     RECT bounds{0, 0, 0, 0};
     {
@@ -92,9 +92,9 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int notification = HIWORD(wParam);
-        if (id == IDCANCEL || (id == kIdCmdOk && notification == BN_CLICKED))
+        if (id == IDCANCEL || (id == IDC_ABOUT_CMDOK && notification == BN_CLICKED))
             ::DestroyWindow(m_window); // cmdOK, Esc: closed and discarded
-        else if (id == kIdCmdSysInfo && notification == BN_CLICKED)
+        else if (id == IDC_ABOUT_CMDSYSINFO && notification == BN_CLICKED)
             StartSysInfo(m_registry, m_launcher, m_desktop);
         return 0;
     }

@@ -13,7 +13,7 @@ namespace velmora::win32
 {
 
 /// frmAbout: title, description, version and notice in orange on black, with OK and System Info.
-class AboutWindow final : public WindowBase<AboutWindow>, public AboutView
+class AboutWindow final : public WindowThunk<AboutWindow>, public AboutView
 {
 public:
     AboutWindow(WindowHost& host, Desktop& desktop);
@@ -25,12 +25,10 @@ public:
     void SetVersionText(std::string_view text) override;
 
 private:
-    friend class WindowBase<AboutWindow>;
-
-    [[nodiscard]] WindowFrame Frame(UINT dpi) const;
-    [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const;
-    void OnDpiApplied();
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    [[nodiscard]] WindowFrame Frame(UINT dpi) const override;
+    [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const override;
+    void OnDpiApplied() override;
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FitVersionLabel();
     void OnPaint();
 

@@ -20,7 +20,8 @@ bool GetKeyValue(RegistryReader& registry, RegistryRoot KeyRoot, const std::stri
         KeyVal.clear();
         return false;
     }
-    // Drops the terminating zero of a stored text and keeps every byte of a value without one.
+    // Drops a zero last byte of any type, as the product always did: a stored text's terminator, but
+    // also a dword's zero top byte, whose hex digits then lack it.
     if (!read.data.empty() && read.data.back() == '\0')
         read.data.pop_back();
 

@@ -61,11 +61,6 @@ void Application::ReportFault(std::exception_ptr fault) noexcept
     ShowFault(m_desktop, std::move(fault));
 }
 
-} // namespace velmora::win32
-
-namespace velmora::win32
-{
-
 bool Application::IsAboutOpen() const
 {
     return m_aboutWindow && m_aboutWindow->Window();

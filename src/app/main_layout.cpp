@@ -8,10 +8,6 @@ namespace velmora
 namespace
 {
 
-constexpr Rgb kDarkBlue{0, 0, 192};
-constexpr Rgb kLightGreen{128, 255, 128};
-constexpr Rgb kPink{255, 128, 255};
-
 using enum ControlKind;
 
 constexpr ControlTraits CaptionOf(int fieldId)

@@ -29,13 +29,15 @@ UniqueHmenu CreateMainMenu()
 } // namespace
 
 MainWindow::MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop)
-    : WindowBase(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
+    : WindowThunk(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
 {
 }
 
+MainWindow::~MainWindow() = default;
+
 void MainWindow::Create(int showCommand)
 {
-    CreateWindowAndControls(kClassName, Widen(kAppIdentity.title), kStyle, kExStyle, nullptr, CreateMainMenu());
+    CreateWindowAndControls(kClassName, Widen(m_desktop.Identity().title), kStyle, kExStyle, nullptr, CreateMainMenu());
     const HWND location = ::GetDlgItem(m_window, IDC_TXTLOC_0);
     m_dialog.SetFocusControl(location);
     ::ShowWindow(m_window, showCommand);

@@ -14,10 +14,6 @@
 
 namespace velmora::win32
 {
-namespace
-{
-
-} // namespace
 
 void CommonDialog::SetDialogTitle(std::string_view title)
 {

@@ -20,7 +20,7 @@ UniqueHfont CreateMessageFont(UINT dpi)
     metrics.cbSize = sizeof(metrics);
     if (!::SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, dpi))
     {
-        // Older systems: the metrics at the system DPI, scaled.
+        // Should the call fail all the same, the metrics at the system DPI, scaled.
         ::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0);
         metrics.lfMessageFont.lfHeight =
             ::MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(::GetDpiForSystem()));

@@ -7,9 +7,7 @@
 namespace velmora::win32
 {
 
-// A function of a system DLL that is loaded at its first use rather than at start-up: comdlg32
-// and shell32 drag in a dozen DLLs, about 100 ms of start-up under Wine for the Open dialog
-// alone. The DLL comes from the system folder only and stays loaded until the process ends.
+// A system DLL's function, loaded from system32 at its first use and kept: at start-up, slow under Wine.
 template <class Function>
 Function LoadSystemFunction(const wchar_t* dll, const char* name)
 {

@@ -1,25 +1,38 @@
 #!/usr/bin/env bash
-# Draws the program icon and writes velmora.ico beside this script: one image for each size that a
-# window needs from 96 to 192 DPI (16, 24, 32, 48 and 64 pixels), each with a 256-colour palette and
-# a transparency mask. Needs ImageMagick and python3.
-# The picture: an orange tile in the window's colour, a registration file on it, and a blue V. It is
-# drawn on a 32-pixel grid, scaled to each size.
+# Draws the program icon and writes src/app/velmora.ico: one image for each size that a window needs
+# from 96 to 192 DPI (16, 24, 32, 48 and 64 pixels), each with a 256-colour palette and a
+# transparency mask. Needs ImageMagick and python3.
+# The picture: an orange tile in the main window's colour, a registration file on it, and a V in the
+# captions' blue. It is drawn on a 32-pixel grid, scaled to each size.
 set -euo pipefail
-cd "$(dirname "$0")"
+cd "$(dirname "$0")/../src/app"
 tmp=$(mktemp -d)
 trap 'rm -rf "$tmp"' EXIT
+
+# A design colour as #RRGGBB, read from the main window's layout, where the program takes it.
+design() {
+    local rgb
+    rgb=$(sed -n "s/^inline constexpr Rgb $1{\([0-9]*\), \([0-9]*\), \([0-9]*\)};.*/\1 \2 \3/p" main_layout.h)
+    [ -n "$rgb" ] || { echo "make-icon: main_layout.h has no colour $1" >&2; exit 1; }
+    # shellcheck disable=SC2086
+    printf '#%02X%02X%02X' $rgb
+}
+background=$(design kMainBackground)
+blue=$(design kDarkBlue)
+pink=$(design kPink)
+green='#40C040' # darker than the Save button's face, which would hardly show on the white file
 
 sizes=(16 24 32 48 64)
 for size in "${sizes[@]}"; do
     scale=$(python3 -c "print($size / 32)")
     grid="affine $scale,0,0,$scale,0,0"
     convert -size "${size}x${size}" xc:none \
-        -fill '#FFC080' -stroke '#0000C0' -strokewidth 1 -draw "$grid roundrectangle 0.5,0.5 31.5,31.5 5,5" \
+        -fill "$background" -stroke "$blue" -strokewidth 1 -draw "$grid roundrectangle 0.5,0.5 31.5,31.5 5,5" \
         -fill white -stroke '#505050' -draw "$grid polygon 7.5,3.5 20.5,3.5 25.5,8.5 25.5,28.5 7.5,28.5" \
         -fill '#D0D0D0' -draw "$grid polygon 20.5,3.5 20.5,8.5 25.5,8.5" \
-        -stroke '#40C040' -strokewidth 2 -draw "$grid line 10,7 18,7" \
-        -stroke '#FF80FF' -draw "$grid line 10,11 22,11" \
-        -stroke none -fill '#0000C0' -draw "$grid polygon 9,14 13.5,14 16.5,22.5 19.5,14 24,14 18.5,27 14.5,27" \
+        -stroke "$green" -strokewidth 2 -draw "$grid line 10,7 18,7" \
+        -stroke "$pink" -draw "$grid line 10,11 22,11" \
+        -stroke none -fill "$blue" -draw "$grid polygon 9,14 13.5,14 16.5,22.5 19.5,14 24,14 18.5,27 14.5,27" \
         -colors 255 "$tmp/icon.png"
     convert "$tmp/icon.png" -depth 8 rgba:"$tmp/$size.rgba"
 done
