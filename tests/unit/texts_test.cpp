@@ -1,5 +1,5 @@
-// The texts Velmora makes: the lines of a .reg entry, the undo file's value line and the pixel sizes
-// of its windows.
+// The texts Velmora makes beyond the Save entry's lines: the file failures, the value escaped in
+// place, the UTF-16 counts the limits are in, and the undo file's lines.
 #include "regchange/entry_composition.h"
 #include "regchange/reg_file.h"
 #include "regchange/undo_file.h"
@@ -7,6 +7,7 @@
 
 #include "test_helpers.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -15,32 +16,36 @@
 using namespace velmora;
 using namespace velmora::testing_support;
 using namespace std::string_literals;
+using testing::AllOf;
+using testing::HasSubstr;
 
 namespace
 {
 
-// Texts the Win32 layer reports, the value escaped in place, the UTF-16 counts the limits are in.
-TEST(Texts, FailuresSayWhatHappenedValuesAreEscapedInPlaceAndLengthsCountUtf16Units)
+// The end-to-end save shows the held-file text whole; here, that each failure names what was kept.
+TEST(FileFailures, SayWhichFilesAreKept)
 {
-    EXPECT_STREQ(HeldFileFailure().what(), "Permission denied: another program still has Velmora.reg or "
-                                           "Velmora-undo.reg open, such as a registry editor still reading the "
-                                           "previous save; neither file was replaced");
-    EXPECT_STREQ(NoFreeTemporaryName(100).what(),
-                 "File already exists: all 100 names tried for a temporary file are taken; the old files are kept");
-    try
+    EXPECT_EQ(HeldFileFailure().Number(), kErrPermissionDenied);
+    EXPECT_THAT(HeldFileFailure().Description(),
+                AllOf(HasSubstr("Velmora.reg or Velmora-undo.reg open"), HasSubstr("neither file was replaced")));
+    EXPECT_EQ(NoFreeTemporaryName(100).Number(), kErrFileAlreadyExists);
+    EXPECT_THAT(NoFreeTemporaryName(100).Description(),
+                AllOf(HasSubstr("all 100 names tried"), HasSubstr("the old files are kept")));
+}
+
+TEST(AddBackSlashToStr, LeavesTheEscapedValueInItsArgument)
+{
+    // Backslashes alone are no UNC path.
+    for (const auto& [typed, escaped] : {std::pair{R"(  \\\x\ )", R"(\\\\x\\)"}, {R"(\\\)", R"(\\)"}})
     {
-        (void)ComposeValueLine("k", "a\nb");
+        std::string value = typed;
+        EXPECT_EQ(&AddBackSlashToStr(value), &value);
+        EXPECT_EQ(value, escaped) << typed;
     }
-    catch (const RuntimeFailure& failure)
-    {
-        EXPECT_EQ(failure.Description(), "Invalid property value: a registration file line holds a line break or a "
-                                         "NUL character, which a registration file cannot carry; nothing was written");
-    }
-    std::string value = R"(  \\\x\ )";
-    EXPECT_EQ(&AddBackSlashToStr(value), &value);
-    EXPECT_EQ(value, R"(\\\\x\\)");
-    value = R"(\\\)";
-    EXPECT_EQ(AddBackSlashToStr(value), R"(\\)") << "backslashes alone are no UNC path";
+}
+
+TEST(Utf16Length, CountsTwoUnitsBeyondU10000)
+{
     for (const auto& [text, units] : {std::pair{"", 0}, {"a\xC3\xA9", 2}, {"\xE6\x97\xA5", 1}, {"\xF0\x9F\x98\x80", 2}})
         EXPECT_EQ(Utf16Length(text), static_cast<std::size_t>(units)) << text;
 }
