@@ -113,6 +113,7 @@ SaveEntry ComposeSaveEntry(const SaveFields& fields, const std::function<bool(st
             return entry;
         }
     }
+    // The key path's fields are trimmed here, once; the key and the value where their line is composed.
     const std::array<KeyPiece, 3> pieces = {KeyPiece{Field::Location, TrimSpaces(fields.location)},
                                             KeyPiece{Field::Application, TrimSpaces(fields.application)},
                                             KeyPiece{Field::Section, TrimSpaces(fields.section)}};
