@@ -97,9 +97,7 @@ inline std::optional<std::string> ReadQuoted(std::string_view& line)
 /// when they are not of the expected shape.
 inline std::optional<ReadEntry> ReadRegFile(const std::array<std::string, 4>& lines)
 {
-    if (lines[0] != "REGEDIT4" || !lines[1].empty())
-        return std::nullopt;
-    if (std::ranges::any_of(lines, BreaksLine))
+    if (lines[0] != "REGEDIT4" || !lines[1].empty() || std::ranges::any_of(lines, BreaksLine))
         return std::nullopt;
     const std::string_view key = lines[2];
     if (key.size() < 2 || key.front() != '[' || key.back() != ']' || key[1] == '-')
@@ -184,11 +182,13 @@ inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
     return entry;
 }
 
-/// What is wrong with the outcome of a save of these fields, or "" when it is one of the two
-/// allowed: refused with 380 exactly when it must be, or a file of four lines that the registry
-/// editor reads back as the key path, value name and value typed (or no file when there is no key).
-inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& entry)
+/// What is wrong with the save of these fields, whatever they hold, or "" when its outcome is one
+/// of the two allowed: refused with 380 exactly when it must be, or a file of four lines that the
+/// registry editor reads back as the key path, value name and value typed (or no file when there is
+/// no key).
+inline std::string SavePropertyFault(const SaveFields& fields)
 {
+    const SaveEntry entry = ComposeSaveEntry(fields, [](std::string_view) { return true; });
     const std::optional<ReadEntry> expected = ExpectedEntry(fields);
     if (entry.refusal || !expected)
         return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? "" : "wrong refusal";
@@ -201,13 +201,6 @@ inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& e
     for (const std::string& line : lines)
         shown += " [" + line + "]";
     return shown;
-}
-
-/// The property every save holds, whatever the five fields hold: it is refused exactly when it must
-/// be or reads back as typed. "" when it holds.
-inline std::string SavePropertyFault(const SaveFields& fields)
-{
-    return SaveOutcomeFault(fields, ComposeSaveEntry(fields, [](std::string_view) { return true; }));
 }
 
 } // namespace velmora::testing_support

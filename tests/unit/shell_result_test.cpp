@@ -38,12 +38,12 @@ TEST(ShellResultText, EveryFailureCodeHasAMessageAndASuccessNone)
         ASSERT_TRUE(helpText) << code;
         EXPECT_EQ(helpText->find(kHelpDocument) != std::string::npos, code == 2 || code == 3 || code == 5) << code;
     }
-    // Literal because the spacing is the point, the product's own: the path runs into "File :" and
-    // "Path :", and code 2 has two spaces before "not found".
-    EXPECT_EQ(ShellResultText(2, help), R"(File :C:\Tools\VelmoraHelp.pdf  not found)");
-    EXPECT_EQ(ShellResultText(3, help), R"(Path :C:\Tools\VelmoraHelp.pdf not found)");
-    EXPECT_EQ(ShellResultText(5, help), R"(File :C:\Tools\VelmoraHelp.pdf access denied)");
-    EXPECT_EQ(ShellResultText(INT32_MIN, help), "Unknown error -2147483648");
+    // Literal rows where the exact text is the point (code 3 is the help command's test).
+    for (const auto& [why, code, exact] :
+         {std::tuple{"TheProductsOwnTwoSpaces", 2, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
+          {"ThePathRunsIntoTheColon", 5, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
+          {"TheWholeNumberWithItsSign", INT32_MIN, "Unknown error -2147483648"}})
+        EXPECT_EQ(ShellResultText(code, help), exact) << why;
     for (const std::int32_t code : {33, 34, INT32_MAX})
         EXPECT_EQ(ShellResultText(code, help), std::nullopt) << code;
 }

@@ -1,5 +1,5 @@
-// The texts Velmora makes beyond the Save entry's lines: the file failures, the value escaped in
-// place, the UTF-16 counts the limits are in, and the undo file's lines.
+// The texts Velmora makes beyond the Save entry's lines: the file failures, a value of backslashes
+// alone, the UTF-16 counts the limits are in, and the undo file's lines.
 #include "regchange/entry_composition.h"
 #include "regchange/reg_file.h"
 #include "regchange/undo_file.h"
@@ -22,26 +22,20 @@ using testing::HasSubstr;
 namespace
 {
 
-// The end-to-end save shows the held-file text whole; here, that each failure names what was kept.
+// The end-to-end save shows the held-file text whole; here, that each failure says what was kept.
 TEST(FileFailures, SayWhichFilesAreKept)
 {
-    EXPECT_EQ(HeldFileFailure().Number(), kErrPermissionDenied);
-    EXPECT_THAT(HeldFileFailure().Description(),
+    EXPECT_THAT(HeldFileFailure().what(),
                 AllOf(HasSubstr("Velmora.reg or Velmora-undo.reg open"), HasSubstr("neither file was replaced")));
-    EXPECT_EQ(NoFreeTemporaryName(100).Number(), kErrFileAlreadyExists);
-    EXPECT_THAT(NoFreeTemporaryName(100).Description(),
-                AllOf(HasSubstr("all 100 names tried"), HasSubstr("the old files are kept")));
+    EXPECT_THAT(NoFreeTemporaryName(100).what(), AllOf(HasSubstr("all 100 names"), HasSubstr("old files are kept")));
 }
 
-TEST(AddBackSlashToStr, LeavesTheEscapedValueInItsArgument)
+// What the registry reads from an escaped value is the Save entry's tests' to judge; backslashes
+// alone are the one value those see only by chance.
+TEST(AddBackSlashToStr, WritesBackslashesAloneAsTwoNotAsAUncPath)
 {
-    // Backslashes alone are no UNC path.
-    for (const auto& [typed, escaped] : {std::pair{R"(  \\\x\ )", R"(\\\\x\\)"}, {R"(\\\)", R"(\\)"}})
-    {
-        std::string value = typed;
-        EXPECT_EQ(&AddBackSlashToStr(value), &value);
-        EXPECT_EQ(value, escaped) << typed;
-    }
+    std::string value = R"(\\\)";
+    EXPECT_EQ(AddBackSlashToStr(value), R"(\\)");
 }
 
 TEST(Utf16Length, CountsTwoUnitsBeyondU10000)
@@ -104,9 +98,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "hex(7):61,00,00,00,62,00,00,00,00,00", "a final zero character"},
         UndoCase{"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
         UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
-        UndoCase{"TextWithAnUnpairedHighSurrogateAsHex",
-                 RegistryValue{1, Utf16(u"\xD800"
-                                        u"a\0"s)},
+        UndoCase{"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)},
                  "hex(1):00,d8,61,00,00,00"},
         UndoCase{"TextWithAZeroInsideAsHex", RegistryValue{1, Utf16(u"a\0b\0"s)}, "hex(1):61,00,00,00,62,00,00,00"},
         UndoCase{"ZeroLengthText", RegistryValue{1, ""}, R"("")", "a final zero character"},
