@@ -25,12 +25,12 @@ struct KeyPiece
 // The registry refuses a longer key name; regedit would then set nothing and say nothing.
 bool HoldsLongKeyName(std::string_view piece)
 {
-    for (std::size_t start = 0; start < piece.size();)
+    while (!piece.empty())
     {
-        const std::size_t end = std::min(piece.find('\\', start), piece.size());
-        if (Utf16Length(piece.substr(start, end - start)) > kMaxKeyNameLength)
+        const std::size_t end = std::min(piece.find('\\'), piece.size());
+        if (Utf16Length(piece.substr(0, end)) > kMaxKeyNameLength)
             return true;
-        start = end + 1;
+        piece.remove_prefix(std::min(end + 1, piece.size()));
     }
     return false;
 }

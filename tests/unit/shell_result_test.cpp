@@ -48,7 +48,7 @@ TEST(ShellResultText, EveryFailureCodeHasAMessageAndASuccessNone)
         EXPECT_EQ(ShellResultText(code, help), std::nullopt) << code;
 }
 
-// The help command hands one path to the request and to its message. The registry editor's code 3
+// The help command hands one path to the request and to its message; the registry editor's code 3
 // is the general text; a success shows nothing; a request failure the trap passes over leaves the
 // result 0.
 TEST(MenuCommands, OpenTheirTargetAndReportAFailedRequest)
@@ -62,11 +62,12 @@ TEST(MenuCommands, OpenTheirTargetAndReportAFailedRequest)
     cmdOpenRegistryEditor_Click(desktop, {});
     desktop.Fail("shell", kErrInvalidArgument);
     mnuHelp_Click(desktop, {});
-    EXPECT_EQ(log, (EventLog{R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
-                             R"(message warning [Error] Path :C:\Tools\VelmoraHelp.pdf not found)",
-                             "shell 0 open [regedit] [] [] 1", "message warning [Error] Path not found",
-                             "shell 0 open [regedit] [] [] 1", R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
-                             "message warning [Error] Out of memory or resources"}));
+    cmdOpenRegistryEditor_Click(desktop, {});
+    const std::string help = R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)";
+    const std::string regedit = "shell 0 open [regedit] [] [] 1";
+    const std::string zero = "message warning [Error] Out of memory or resources";
+    EXPECT_EQ(log, (EventLog{help, R"(message warning [Error] Path :C:\Tools\VelmoraHelp.pdf not found)", regedit,
+                             "message warning [Error] Path not found", regedit, help, zero, regedit, zero}));
 }
 
 } // namespace

@@ -26,7 +26,8 @@ namespace
 TEST(FileFailures, SayWhichFilesAreKept)
 {
     EXPECT_THAT(HeldFileFailure().what(),
-                AllOf(HasSubstr("Velmora.reg or Velmora-undo.reg open"), HasSubstr("neither file was replaced")));
+                AllOf(HasSubstr("another program still has Velmora.reg or Velmora-undo.reg open"),
+                      HasSubstr("neither file was replaced")));
     EXPECT_THAT(NoFreeTemporaryName(100).what(), AllOf(HasSubstr("all 100 names"), HasSubstr("old files are kept")));
 }
 
@@ -100,6 +101,8 @@ INSTANTIATE_TEST_SUITE_P(
         UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
         UndoCase{"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)},
                  "hex(1):00,d8,61,00,00,00"},
+        UndoCase{"TextWithAHighSurrogateBeforeAnotherAsHex", RegistryValue{1, Utf16(u"a\xD800\xE000\0"s)},
+                 "hex(1):61,00,00,d8,00,e0,00,00"},
         UndoCase{"TextWithAZeroInsideAsHex", RegistryValue{1, Utf16(u"a\0b\0"s)}, "hex(1):61,00,00,00,62,00,00,00"},
         UndoCase{"ZeroLengthText", RegistryValue{1, ""}, R"("")", "a final zero character"},
         UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
