@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <array>
 #include <climits>
 #include <set>
 
@@ -23,14 +21,14 @@ constexpr const char* kHelpDocument = R"(C:\Tools\VelmoraHelp.pdf)";
 // "Unknown error" and its number; above 32, none. The help texts name the document for 2, 3 and 5.
 TEST(ShellResultText, EveryFailureCodeHasAMessageAndASuccessNone)
 {
-    constexpr std::array kCodesWithRows = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+    const std::set<std::int32_t> codesWithRows = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
     const ShellMessageVariant help = ShellMessageVariant::Help(kHelpDocument);
     std::set<std::string> rowTexts;
     for (std::int32_t code = -2; code <= 32; ++code)
     {
         const std::optional<std::string> text = ShellResultText(code, ShellMessageVariant::General);
         ASSERT_TRUE(text) << code;
-        if (std::ranges::find(kCodesWithRows, code) != kCodesWithRows.end())
+        if (codesWithRows.contains(code))
             EXPECT_TRUE(!text->empty() && !text->starts_with("Unknown") && rowTexts.insert(*text).second) << code;
         else
             EXPECT_EQ(*text, "Unknown error " + std::to_string(code));
