@@ -1,7 +1,8 @@
 #pragma once
 
-// Plain text work on pieces that ComposeSaveEntry has checked, once, before anything is composed:
-// none holds a CR, an LF or a NUL, so no line composed of them is broken. Nothing here checks again.
+// The composition joins pieces that ComposeSaveEntry has run through HoldsLineBreak, once, before
+// anything is composed: none holds a CR, an LF or a NUL, so no line made of them is broken. The
+// Compose functions check nothing again.
 
 #include "registry/registry_root.h"
 
