@@ -109,7 +109,7 @@ INSTANTIATE_TEST_SUITE_P(
                  "hex(7):61,00,00,00,62,00,00,00,00,00", "a final zero character"},
         UndoCase{"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
         UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
-        UndoCase{"TextWithAZeroInsideAsHex", RegistryValue{1, Utf16(u"a\0b\0"s)}, "hex(1):61,00,00,00,62,00,00,00"},
+        UndoCase{"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00"},
         UndoCase{"ZeroLengthText", RegistryValue{1, ""}, R"("")", "a final zero character"},
         UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
         UndoCase{"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
