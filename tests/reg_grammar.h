@@ -25,11 +25,8 @@ inline bool BreaksLine(std::string_view text)
 // Without the spaces (U+0020 only) at either end.
 inline std::string_view WithoutOuterSpaces(std::string_view text)
 {
-    while (text.starts_with(' '))
-        text.remove_prefix(1);
-    while (text.ends_with(' '))
-        text.remove_suffix(1);
-    return text;
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return text.substr(0, text.find_last_not_of(' ') + 1);
 }
 
 // UTF-16 code units, what the registry's limits count: one for each character, two for one beyond
@@ -46,17 +43,17 @@ inline std::size_t CodeUnits(std::string_view utf8)
 // letter case; nothing for any other piece.
 inline std::optional<std::string> FullRootName(std::string_view piece)
 {
+    constexpr std::pair<std::string_view, std::string_view> kRoots[] = {{"HKEY_CLASSES_ROOT", "HKCR"},
+                                                                        {"HKEY_CURRENT_USER", "HKCU"},
+                                                                        {"HKEY_LOCAL_MACHINE", "HKLM"},
+                                                                        {"HKEY_USERS", "HKU"},
+                                                                        {"HKEY_CURRENT_CONFIG", "HKCC"}};
     std::string upper(piece);
-    for (char& c : upper)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    for (const auto& [full, shortName] : {std::pair{"HKEY_CLASSES_ROOT", "HKCR"},
-                                          {"HKEY_CURRENT_USER", "HKCU"},
-                                          {"HKEY_LOCAL_MACHINE", "HKLM"},
-                                          {"HKEY_USERS", "HKU"},
-                                          {"HKEY_CURRENT_CONFIG", "HKCC"}})
+    std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const auto& [full, abbreviation] : kRoots)
     {
-        if (upper == full || upper == shortName)
-            return full;
+        if (upper == full || upper == abbreviation)
+            return std::string(full);
     }
     return std::nullopt;
 }
