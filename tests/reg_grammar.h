@@ -1,20 +1,62 @@
 #pragma once
 
 // A reader of registration files that follows the registry editor's rules, and what it must read
-// back from the file of one save: shared by the unit tests and the fuzz target.
-#include "regchange/entry_composition.h"
+// back from the file of one save: shared by the unit tests and the fuzz target. The rules are
+// written here again, in their own words, so that a fault of the product's is not shared.
 #include "regchange/reg_file.h"
 #include "regchange/save_entry.h"
-#include "registry/registry_root.h"
-#include "common/text_form.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <optional>
 #include <string>
 #include <string_view>
 
 namespace velmora::testing_support
 {
+
+// CR and LF end a line of the file; a NUL ends the text.
+inline bool BreaksLine(std::string_view text)
+{
+    return std::ranges::any_of(text, [](char c) { return c == '\r' || c == '\n' || c == '\0'; });
+}
+
+// Without the spaces (U+0020 only) at either end.
+inline std::string_view WithoutOuterSpaces(std::string_view text)
+{
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
+// UTF-16 code units, what the registry's limits count: one for each character, two for one beyond
+// U+FFFF (a lead byte from 0xF0 on); a byte 10xxxxxx only continues a character.
+inline std::size_t CodeUnits(std::string_view utf8)
+{
+    std::size_t units = 0;
+    for (const char c : utf8)
+        units += (c & 0xC0) == 0x80 ? 0 : static_cast<unsigned char>(c) >= 0xF0 ? 2 : 1;
+    return units;
+}
+
+// The full name of the root that the registry editor reads in a key path's first piece, in any
+// letter case; nothing for any other piece.
+inline std::optional<std::string> FullRootName(std::string_view piece)
+{
+    constexpr std::pair<std::string_view, std::string_view> kRoots[] = {{"HKEY_CLASSES_ROOT", "HKCR"},
+                                                                        {"HKEY_CURRENT_USER", "HKCU"},
+                                                                        {"HKEY_LOCAL_MACHINE", "HKLM"},
+                                                                        {"HKEY_USERS", "HKU"},
+                                                                        {"HKEY_CURRENT_CONFIG", "HKCC"}};
+    std::string upper(piece);
+    std::ranges::transform(upper, upper.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const auto& [full, abbreviation] : kRoots)
+    {
+        if (upper == full || upper == abbreviation)
+            return std::string(full);
+    }
+    return std::nullopt;
+}
 
 struct ReadEntry
 {
@@ -52,13 +94,8 @@ inline std::optional<std::string> ReadQuoted(std::string_view& line)
 /// when they are not of the expected shape.
 inline std::optional<ReadEntry> ReadRegFile(const std::array<std::string, 4>& lines)
 {
-    if (lines[0] != "REGEDIT4" || !lines[1].empty())
+    if (lines[0] != "REGEDIT4" || !lines[1].empty() || std::ranges::any_of(lines, BreaksLine))
         return std::nullopt;
-    for (const std::string& line : lines)
-    {
-        if (HoldsLineBreak(line))
-            return std::nullopt;
-    }
     const std::string_view key = lines[2];
     if (key.size() < 2 || key.front() != '[' || key.back() != ']' || key[1] == '-')
         return std::nullopt;
@@ -80,7 +117,7 @@ inline std::optional<ReadEntry> ReadRegFile(const std::array<std::string, 4>& li
 /// except that a leading run before more text (a UNC path) stays two.
 inline std::string StoredValue(std::string_view typed)
 {
-    const std::string_view value = TrimSpaces(typed);
+    const std::string_view value = WithoutOuterSpaces(typed);
     std::string stored;
     std::size_t i = 0;
     const std::size_t leading = value.find_first_not_of('\\');
@@ -103,44 +140,38 @@ inline std::string StoredValue(std::string_view typed)
 
 /// What the registry editor must read from the file of a save of these fields; nothing when the
 /// save must be refused (a line break or NUL anywhere, a key path without a registry root, a name
-/// beyond the registry's limits).
-/// A key path of "" means no file at all.
+/// beyond the registry's limits). A key path of "" means no file at all.
 inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
 {
-    for (const std::string* text : {&fields.location, &fields.application, &fields.section, &fields.key, &fields.value})
-    {
-        if (HoldsLineBreak(*text))
-            return std::nullopt;
-    }
+    const std::array<std::string_view, 5> typed = {fields.location, fields.application, fields.section, fields.key,
+                                                   fields.value};
+    if (std::ranges::any_of(typed, BreaksLine))
+        return std::nullopt;
     ReadEntry entry;
-    for (const std::string* piece : {&fields.location, &fields.application, &fields.section})
+    for (std::size_t i = 0; i < 3; ++i)
     {
-        if (IsBlank(*piece))
-            continue;
-        if (!entry.keyPath.empty())
-            entry.keyPath += '\\';
-        entry.keyPath += TrimSpaces(*piece);
+        const std::string_view piece = WithoutOuterSpaces(typed[i]);
+        if (!piece.empty())
+            entry.keyPath += (entry.keyPath.empty() ? "" : "\\") + std::string(piece);
     }
     if (entry.keyPath.empty())
         return entry;
-    const std::string_view first = std::string_view(entry.keyPath).substr(0, entry.keyPath.find('\\'));
-    const std::optional<RegistryRoot> root = ParseRegistryRoot(first);
-    if (!root)
-        return std::nullopt;
-    // A key with an empty name or one longer than the registry allows, and a value name likewise.
-    if (std::string_view(entry.keyPath).substr(first.size()).starts_with(R"(\\)") ||
-        Utf16Length(fields.key) > kMaxValueNameLength)
+    const std::size_t rootEnd = std::min(entry.keyPath.find('\\'), entry.keyPath.size());
+    const std::optional<std::string> root = FullRootName(entry.keyPath.substr(0, rootEnd));
+    // The registry holds no key with an empty name, none longer than 255 units, and no value name
+    // longer than 16383.
+    if (!root || entry.keyPath.compare(rootEnd, 2, R"(\\)") == 0 || CodeUnits(fields.key) > 16383)
         return std::nullopt;
     for (std::string_view rest = entry.keyPath; !rest.empty();)
     {
         const std::size_t end = std::min(rest.find('\\'), rest.size());
-        if (Utf16Length(rest.substr(0, end)) > kMaxKeyNameLength)
+        if (CodeUnits(rest.substr(0, end)) > 255)
             return std::nullopt;
         rest.remove_prefix(std::min(end + 1, rest.size()));
     }
-    if (first.size() <= 4) // an abbreviation; a full name stays as typed
-        entry.keyPath.replace(0, first.size(), RegistryRootName(*root));
-    if (!IsBlank(fields.key) && !IsBlank(fields.value))
+    if (rootEnd <= 4) // an abbreviation; a full name stays as typed
+        entry.keyPath.replace(0, rootEnd, *root);
+    if (!WithoutOuterSpaces(fields.key).empty() && !WithoutOuterSpaces(fields.value).empty())
     {
         entry.name = fields.key;
         entry.value = StoredValue(fields.value);
@@ -148,11 +179,13 @@ inline std::optional<ReadEntry> ExpectedEntry(const SaveFields& fields)
     return entry;
 }
 
-/// What is wrong with the outcome of a save of these fields, or "" when it is one of the two
-/// allowed: refused with 380 exactly when it must be, or a file of four lines that the registry
-/// editor reads back as the key path, value name and value typed (or no file when there is no key).
-inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& entry)
+/// What is wrong with the save of these fields, whatever they hold, or "" when its outcome is one
+/// of the two allowed: refused with 380 exactly when it must be, or a file of four lines that the
+/// registry editor reads back as the key path, value name and value typed (or no file when there is
+/// no key).
+inline std::string SavePropertyFault(const SaveFields& fields)
 {
+    const SaveEntry entry = ComposeSaveEntry(fields, [](std::string_view) { return true; });
     const std::optional<ReadEntry> expected = ExpectedEntry(fields);
     if (entry.refusal || !expected)
         return entry.refusal && !expected && entry.refusal->Number() == kErrInvalidPropertyValue ? "" : "wrong refusal";
@@ -165,27 +198,6 @@ inline std::string SaveOutcomeFault(const SaveFields& fields, const SaveEntry& e
     for (const std::string& line : lines)
         shown += " [" + line + "]";
     return shown;
-}
-
-/// The property every save holds, whatever the five fields hold: the composition functions, called
-/// straight as any future caller might, never put a line break into a line (or refuse with 380),
-/// and the save is refused exactly when it must be or reads back as typed. "" when it holds.
-inline std::string SavePropertyFault(const SaveFields& fields)
-{
-    try
-    {
-        const std::string keyPath = ComposeKeyPath(ComposeAppPath(fields.location, fields.application), fields.section);
-        const std::string keyLine = ComposeKeyLine({RegistryRoot::CurrentUser, fields.key, fields.value});
-        if (HoldsLineBreak(keyPath) || HoldsLineBreak(keyLine) ||
-            HoldsLineBreak(ComposeValueLine(fields.key, fields.value)))
-            return "a composed line holds a line break";
-    }
-    catch (const RuntimeFailure& failure)
-    {
-        if (failure.Number() != kErrInvalidPropertyValue)
-            return "the composition failed with " + std::to_string(failure.Number());
-    }
-    return SaveOutcomeFault(fields, ComposeSaveEntry(fields, [](std::string_view) { return true; }));
 }
 
 } // namespace velmora::testing_support

@@ -18,11 +18,14 @@ void cmdOpenRegistryEditor_Click(Desktop& desktop, WindowRef owner)
 void mnuHelp_Click(Desktop& desktop, WindowRef owner)
 {
     ErrorTrap trap(TrapVariant::Standard, desktop);
+    std::string document;
     std::int32_t shellResult = 0;
+    // One path, read once, for the request and for the message that names it.
     trap.Step([&] {
-        shellResult = ShellOpenRequest(desktop, owner, desktop.ApplicationFolder() + "\\" + std::string(kHelpFileName));
+        document = FileInFolder(desktop.ApplicationFolder(), kHelpFileName);
+        shellResult = ShellOpenRequest(desktop, owner, document);
     });
-    trap.Step([&] { ReportShellResult(shellResult, ShellMessageVariant::Help, desktop); });
+    trap.Step([&] { ReportShellResult(shellResult, ShellMessageVariant::Help(document), desktop); });
 }
 
 } // namespace velmora

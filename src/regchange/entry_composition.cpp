@@ -9,22 +9,13 @@ namespace velmora
 namespace
 {
 
-// Whatever reaches a line of the registration file: regedit would read the text after a line
-// break (or a NUL, which ends the text early) as a line of its own, and obey it.
-void RequireOneLine(std::string_view text)
-{
-    if (HoldsLineBreak(text))
-        throw LineBreakRefusal("a registration file line");
-}
-
 void AppendPiece(std::string& path, std::string_view piece)
 {
-    RequireOneLine(piece);
-    if (IsBlank(piece))
+    if (piece.empty())
         return;
     if (!path.empty())
         path += '\\';
-    path += TrimSpaces(piece);
+    path += piece;
 }
 
 } // namespace
@@ -36,11 +27,6 @@ std::string_view TrimSpaces(std::string_view text)
         return {};
     const auto last = text.find_last_not_of(' ');
     return text.substr(first, last - first + 1);
-}
-
-bool IsBlank(std::string_view text)
-{
-    return TrimSpaces(text).empty();
 }
 
 bool HoldsLineBreak(std::string_view text)
@@ -56,16 +42,8 @@ std::string ComposeAppPath(std::string_view location, std::string_view applicati
     return path;
 }
 
-RuntimeFailure LineBreakRefusal(std::string_view subject)
-{
-    return NothingWritten(kErrInvalidPropertyValue,
-                          std::string(subject) + " holds a line break or a NUL character, which a registration file "
-                                                 "cannot carry");
-}
-
 std::string ComposeKeyPath(std::string_view appPath, std::string_view section)
 {
-    RequireOneLine(appPath);
     std::string path(appPath);
     AppendPiece(path, section);
     return path;
@@ -73,19 +51,15 @@ std::string ComposeKeyPath(std::string_view appPath, std::string_view section)
 
 std::string ComposeKeyLine(const RegistryKeyPath& keyPath)
 {
-    const std::string line = "[" + keyPath.rootName + keyPath.afterRoot + "]";
-    RequireOneLine(line);
-    return line;
+    return "[" + keyPath.rootName + keyPath.afterRoot + "]";
 }
 
+// The key and the value are trimmed here, once: the key only to tell whether it is blank.
 std::string ComposeValueLine(std::string_view key, std::string_view value)
 {
-    RequireOneLine(key);
-    RequireOneLine(value);
-    if (IsBlank(key) || IsBlank(value))
-        return {};
     std::string escapedValue(value);
-    AddBackSlashToStr(escapedValue);
+    if (TrimSpaces(key).empty() || AddBackSlashToStr(escapedValue).empty())
+        return {};
     return QuoteRegString(key) + "=" + QuoteRegString(escapedValue, Backslashes::AlreadyEscaped);
 }
 

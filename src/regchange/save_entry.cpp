@@ -3,6 +3,8 @@
 #include "regchange/entry_composition.h"
 #include "common/text_form.h"
 
+#include <algorithm>
+
 namespace velmora
 {
 namespace
@@ -13,47 +15,51 @@ RuntimeFailure Refusal(Field field, std::string_view reason)
     return NothingWritten(kErrInvalidPropertyValue, "the " + std::string(FieldName(field)) + " " + std::string(reason));
 }
 
-// The field that supplied the key path's first piece: the first of the three that is not blank.
-Field FirstKeyField(const SaveFields& fields)
+// One field of the key path, trimmed: location, application name or section.
+struct KeyPiece
 {
-    if (!IsBlank(fields.location))
-        return Field::Location;
-    return IsBlank(fields.application) ? Field::Section : Field::Application;
-}
+    Field field;
+    std::string_view text;
+};
 
 // The registry refuses a longer key name; regedit would then set nothing and say nothing.
-std::optional<Field> FieldWithLongKeyName(const SaveFields& fields)
+bool HoldsLongKeyName(std::string_view piece)
 {
-    for (const Field field : {Field::Location, Field::Application, Field::Section})
+    while (!piece.empty())
     {
-        std::string_view rest = TrimSpaces(fields.Text(field));
-        while (!rest.empty())
-        {
-            const std::size_t end = std::min(rest.find('\\'), rest.size());
-            if (Utf16Length(rest.substr(0, end)) > kMaxKeyNameLength)
-                return field;
-            rest.remove_prefix(std::min(end + 1, rest.size()));
-        }
+        const std::size_t end = std::min(piece.find('\\'), piece.size());
+        if (Utf16Length(piece.substr(0, end)) > kMaxKeyNameLength)
+            return true;
+        piece.remove_prefix(std::min(end + 1, piece.size()));
     }
-    return std::nullopt;
+    return false;
 }
 
-std::optional<RuntimeFailure> KeyPathRefusal(const SaveFields& fields, std::string_view keyPath,
-                                             std::optional<RegistryKeyPath>& split)
+// The key's checks in the order their messages come. The root is parsed once, from the first piece
+// that is not blank, and the key is that root and the joined path after it.
+std::optional<RuntimeFailure> KeyRefusal(const std::array<KeyPiece, 3>& pieces, std::string_view keyPath,
+                                         std::optional<RegistryKeyPath>& key)
 {
+    const KeyPiece& first = *std::ranges::find_if(pieces, [](const KeyPiece& piece) { return !piece.text.empty(); });
     // In a registration file "[-key]" deletes the key and everything below it.
-    if (keyPath.starts_with('-'))
-        return Refusal(FirstKeyField(fields), "begins with '-', which would make the registry editor delete the key");
-    split = SplitRegistryKeyPath(keyPath);
-    if (!split)
-        return Refusal(FirstKeyField(fields), "must begin with a registry root such as HKEY_CURRENT_USER");
-    if (split->BelowRoot().starts_with('\\'))
-        return Refusal(FirstKeyField(fields), "has a backslash right after the registry root, which names a key "
-                                              "without a name");
-    if (const std::optional<Field> field = FieldWithLongKeyName(fields))
-        return Refusal(*field, "holds a key name longer than 255 characters, the registry's limit");
-    if (Utf16Length(fields.key) > kMaxValueNameLength)
-        return Refusal(Field::Key, "is longer than 16383 characters, the registry's limit for a value name");
+    if (first.text.starts_with('-'))
+        return Refusal(first.field, "begins with '-', which would make the registry editor delete the key");
+    const std::string_view typedRoot = first.text.substr(0, first.text.find('\\'));
+    const std::optional<RegistryRoot> root = ParseRegistryRoot(typedRoot);
+    if (!root)
+        return Refusal(first.field, "must begin with a registry root such as HKEY_CURRENT_USER");
+    // Users type HKCU; the registry editor knows only HKEY_CURRENT_USER. A full name stays as typed.
+    const bool abbreviated = typedRoot.size() < RegistryRootName(*root).size();
+    key = RegistryKeyPath{*root, std::string(abbreviated ? RegistryRootName(*root) : typedRoot),
+                          std::string(keyPath.substr(typedRoot.size()))};
+    if (key->BelowRoot().starts_with('\\'))
+        return Refusal(first.field, "has a backslash right after the registry root, which names a key without a name");
+    for (const KeyPiece& piece : pieces)
+    {
+        if (HoldsLongKeyName(piece.text))
+            return Refusal(piece.field, "holds a key name longer than " + std::to_string(kMaxKeyNameLength) +
+                                            " characters, the registry's limit");
+    }
     return std::nullopt;
 }
 
@@ -102,15 +108,23 @@ SaveEntry ComposeSaveEntry(const SaveFields& fields, const std::function<bool(st
     {
         if (HoldsLineBreak(fields.Text(field)))
         {
-            entry.refusal = LineBreakRefusal("the " + std::string(FieldName(field)));
+            entry.refusal =
+                Refusal(field, "holds a line break or a NUL character, which a registration file cannot carry");
             return entry;
         }
     }
-    entry.appPath = ComposeAppPath(fields.location, fields.application);
-    const std::string keyPath = ComposeKeyPath(entry.appPath, fields.section);
+    // The key path's fields are trimmed here, once; the key and the value where their line is composed.
+    const std::array<KeyPiece, 3> pieces = {KeyPiece{Field::Location, TrimSpaces(fields.location)},
+                                            KeyPiece{Field::Application, TrimSpaces(fields.application)},
+                                            KeyPiece{Field::Section, TrimSpaces(fields.section)}};
+    entry.appPath = ComposeAppPath(pieces[0].text, pieces[1].text);
+    const std::string keyPath = ComposeKeyPath(entry.appPath, pieces[2].text);
     if (keyPath.empty())
         return entry;
-    entry.refusal = KeyPathRefusal(fields, keyPath, entry.key);
+    entry.refusal = KeyRefusal(pieces, keyPath, entry.key);
+    if (!entry.refusal && Utf16Length(fields.key) > kMaxValueNameLength)
+        entry.refusal = Refusal(Field::Key, "is longer than " + std::to_string(kMaxValueNameLength) +
+                                                " characters, the registry's limit for a value name");
     if (entry.refusal)
         return entry;
     entry.keyLine = ComposeKeyLine(*entry.key);

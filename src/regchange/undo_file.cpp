@@ -1,71 +1,27 @@
 #include "regchange/undo_file.h"
 
+#include "regchange/entry_composition.h"
 #include "regchange/reg_file.h"
 #include "common/text_form.h"
 
 #include <array>
 #include <charconv>
 
-#include <cstdint>
-
 namespace velmora
 {
 namespace
 {
-
-void AppendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80)
-    {
-        out += static_cast<char>(code);
-        return;
-    }
-    if (code < 0x800)
-    {
-        out += static_cast<char>(0xC0 | (code >> 6));
-    }
-    else
-    {
-        if (code < 0x10000)
-        {
-            out += static_cast<char>(0xE0 | (code >> 12));
-        }
-        else
-        {
-            out += static_cast<char>(0xF0 | (code >> 18));
-            out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        }
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    }
-    out += static_cast<char>(0x80 | (code & 0x3F));
-}
 
 // The text of a string value when writing it quoted gives back exactly the same bytes: UTF-16LE
 // with one terminating zero, no other zero, no line break (it would end the line) and no lone
 // surrogate (UTF-8 cannot carry one).
 std::optional<std::string> RoundTripText(std::string_view bytes)
 {
-    if (bytes.size() < 2 || bytes.size() % 2 != 0 || bytes.substr(bytes.size() - 2) != std::string_view("\0\0", 2))
+    if (!bytes.ends_with(std::string_view("\0\0", 2)))
         return std::nullopt;
-    std::string text;
-    const std::size_t units = bytes.size() / 2 - 1;
-    const auto unit = [&](std::size_t i) {
-        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[2 * i]) |
-                                          static_cast<unsigned char>(bytes[2 * i + 1]) << 8);
-    };
-    for (std::size_t i = 0; i < units; ++i)
-    {
-        std::uint32_t code = unit(i);
-        if (code == 0 || code == '\r' || code == '\n' || (code >= 0xDC00 && code <= 0xDFFF))
-            return std::nullopt;
-        if (code >= 0xD800 && code <= 0xDBFF)
-        {
-            if (i + 1 == units || unit(i + 1) < 0xDC00 || unit(i + 1) > 0xDFFF)
-                return std::nullopt;
-            code = 0x10000 + ((code - 0xD800) << 10) + (unit(++i) - 0xDC00);
-        }
-        AppendUtf8(text, code);
-    }
+    std::optional<std::string> text = Utf8FromUtf16(bytes.substr(0, bytes.size() - 2));
+    if (text && HoldsLineBreak(*text))
+        return std::nullopt;
     return text;
 }
 
@@ -92,11 +48,6 @@ std::string Data(const RegistryValue& value)
     if (value.type == kRegDword && value.bytes.size() == 4)
         return "dword:" + HexBytes(std::string(value.bytes.rbegin(), value.bytes.rend()), HexCase::Lower);
     return HexData(value);
-}
-
-bool IsTextType(std::uint32_t type)
-{
-    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
 }
 
 // The registry editor cannot hold text whose bytes are not whole UTF-16 with its terminator: it adds
@@ -130,12 +81,14 @@ std::optional<std::string> MakeWellFormedText(RegistryValue& value)
     return added;
 }
 
-} // namespace
-
+// The value line that puts back exactly what a value was: its type and bytes, or, when there was
+// none, its deletion. Text that round-trips exactly is written quoted; anything else as hex.
 std::string UndoValueLine(std::string_view valueName, const std::optional<RegistryValue>& old)
 {
     return QuoteRegString(valueName) + "=" + (old ? Data(*old) : "-");
 }
+
+} // namespace
 
 std::vector<std::string> UndoFileLines(std::string_view keyPath, std::optional<std::string_view> valueName,
                                        const std::optional<RegistryValue>& old)

@@ -28,6 +28,12 @@ inline constexpr std::uint32_t kRegBinary = 3;
 inline constexpr std::uint32_t kRegDword = 4;
 inline constexpr std::uint32_t kRegMultiSz = 7;
 
+/// True for the types whose bytes are UTF-16 text.
+[[nodiscard]] constexpr bool IsTextType(std::uint32_t type)
+{
+    return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
+}
+
 /// A registry value exactly as stored: its type number and its bytes (text types in UTF-16LE).
 struct RegistryValue
 {

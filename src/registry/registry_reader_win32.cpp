@@ -12,11 +12,6 @@ namespace velmora::win32
 namespace
 {
 
-bool IsTextType(DWORD type)
-{
-    return type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ;
-}
-
 HKEY RootKey(RegistryRoot root)
 {
     switch (root)

@@ -48,16 +48,4 @@ std::string_view RegistryRootName(RegistryRoot root)
     return kRoots[static_cast<std::size_t>(root)].name;
 }
 
-std::optional<RegistryKeyPath> SplitRegistryKeyPath(std::string_view path)
-{
-    const std::string_view first = path.substr(0, path.find('\\'));
-    const std::optional<RegistryRoot> root = ParseRegistryRoot(first);
-    if (!root)
-        return std::nullopt;
-    // Users type HKCU; the registry editor knows only HKEY_CURRENT_USER.
-    const bool abbreviated = first.size() < RegistryRootName(*root).size();
-    return RegistryKeyPath{*root, std::string(abbreviated ? RegistryRootName(*root) : first),
-                           std::string(path.substr(first.size()))};
-}
-
 } // namespace velmora

@@ -37,7 +37,4 @@ struct RegistryKeyPath
     }
 };
 
-/// The key path split at its first backslash, or nothing when its first piece names no root.
-std::optional<RegistryKeyPath> SplitRegistryKeyPath(std::string_view path);
-
 } // namespace velmora

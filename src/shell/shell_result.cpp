@@ -42,11 +42,11 @@ std::optional<std::string> GeneralText(std::int32_t code)
     }
 }
 
-// The help texts keep their odd spacing: the file name piece ends in a space, so code 2 reads
+// The help texts keep their odd spacing: the document's piece ends in a space, so code 2 reads
 // "...VelmoraHelp.pdf  not found" with two spaces.
-std::optional<std::string> HelpText(std::int32_t code, std::string_view applicationFolder)
+std::optional<std::string> HelpText(std::int32_t code, std::string_view documentPath)
 {
-    const std::string document = std::string(applicationFolder) + "\\" + std::string(kHelpFileName) + " ";
+    const std::string document = std::string(documentPath) + " ";
     switch (code)
     {
     case 2:
@@ -62,14 +62,13 @@ std::optional<std::string> HelpText(std::int32_t code, std::string_view applicat
 
 } // namespace
 
-std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant,
-                                           std::string_view applicationFolder)
+std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant)
 {
     if (code > kLargestFailureCode)
         return std::nullopt;
-    if (variant == ShellMessageVariant::Help)
+    if (variant.helpDocument)
     {
-        if (auto text = HelpText(code, applicationFolder))
+        if (auto text = HelpText(code, *variant.helpDocument))
             return text;
     }
     if (auto text = GeneralText(code))
@@ -79,7 +78,7 @@ std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVarian
 
 void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop)
 {
-    if (const auto text = ShellResultText(code, variant, desktop.ApplicationFolder()))
+    if (const auto text = ShellResultText(code, variant))
         desktop.ShowMessage(*text, MessageStyle::Warning, "Error");
 }
 

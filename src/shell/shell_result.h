@@ -12,16 +12,19 @@ namespace velmora
 
 inline constexpr std::string_view kHelpFileName = "VelmoraHelp.pdf";
 
-enum class ShellMessageVariant
+/// Which texts a failed request shows: the general ones (Save and registry editor commands), or the
+/// help command's, whose codes 2, 3 and 5 name its document.
+struct ShellMessageVariant
 {
-    General, // Save and registry editor commands
-    Help,    // help command: codes 2, 3 and 5 name the help document
-};
+    std::optional<std::string_view> helpDocument; // the path the help command opened
 
-/// The message for a shell result code, or nothing for a success (above 32); the help texts name
-/// the document in the application folder.
-std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant,
-                                           std::string_view applicationFolder);
+    static const ShellMessageVariant General;
+    static ShellMessageVariant Help(std::string_view document) { return {document}; }
+};
+inline constexpr ShellMessageVariant ShellMessageVariant::General{};
+
+/// The message for a shell result code, or nothing for a success (above 32).
+std::optional<std::string> ShellResultText(std::int32_t code, ShellMessageVariant variant);
 
 /// Shows the message for a failed shell result (style 48, title "Error"); does nothing on success.
 void ReportShellResult(std::int32_t code, ShellMessageVariant variant, Desktop& desktop);

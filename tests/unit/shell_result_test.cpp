@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <set>
 
 using namespace velmora;
 using namespace velmora::testing_support;
@@ -13,54 +14,58 @@ using namespace velmora::testing_support;
 namespace
 {
 
-// Spot checks: the help texts naming the document (with their odd spacing), the general text
-// for the rest, "Unknown error" and the code otherwise, nothing above 32.
-TEST(ReportShellResult, ShowsTheTextOfAFailureCodeAndNothingAbove32)
+constexpr const char* kHelpDocument = R"(C:\Tools\VelmoraHelp.pdf)";
+
+// What the message table must satisfy rather than a copy of it: every code of 32 or less has a
+// message, a code with a row of its own a text of its own (0 and 8 differ), every other code
+// "Unknown error" and its number; above 32, none. The help texts name the document for 2, 3 and 5.
+TEST(ShellResultText, EveryFailureCodeHasAMessageAndASuccessNone)
 {
-    constexpr auto General = ShellMessageVariant::General;
-    constexpr auto Help = ShellMessageVariant::Help;
-    const struct
+    const std::set<std::int32_t> codesWithRows = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+    const ShellMessageVariant help = ShellMessageVariant::Help(kHelpDocument);
+    std::set<std::string> rowTexts;
+    for (std::int32_t code = -2; code <= 32; ++code)
     {
-        std::int32_t code;
-        ShellMessageVariant variant;
-        const char* text; // nullptr: no message
-    } rows[] = {{0, General, "Out of memory or resources"},
-                {2, General, "File not found"},
-                {3, General, "Path not found"},
-                {5, General, "File access denied"},
-                {2, Help, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
-                {3, Help, R"(Path :C:\Tools\VelmoraHelp.pdf not found)"},
-                {5, Help, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
-                {8, Help, "Out of memory"},
-                {11, General, "Invalid .EXE file"},
-                {27, General, "Invalid file name association"},
-                {31, General, "No associated application"},
-                {32, General, "DLL not found"},
-                {33, General, nullptr},
-                {1, Help, "Unknown error 1"},
-                {-2, General, "Unknown error -2"}};
-    for (const auto& row : rows)
-    {
-        EventLog log;
-        FakeDesktop desktop(log);
-        ReportShellResult(row.code, row.variant, desktop);
-        EXPECT_EQ(log, row.text ? EventLog{std::string("message warning [Error] ") + row.text} : EventLog{})
-            << row.code;
+        const std::optional<std::string> text = ShellResultText(code, ShellMessageVariant::General);
+        ASSERT_TRUE(text) << code;
+        if (codesWithRows.contains(code))
+            EXPECT_TRUE(!text->empty() && !text->starts_with("Unknown") && rowTexts.insert(*text).second) << code;
+        else
+            EXPECT_EQ(*text, "Unknown error " + std::to_string(code));
+        const std::optional<std::string> helpText = ShellResultText(code, help);
+        ASSERT_TRUE(helpText) << code;
+        EXPECT_EQ(helpText->find(kHelpDocument) != std::string::npos, code == 2 || code == 3 || code == 5) << code;
     }
-    EXPECT_EQ(ShellResultText(INT32_MIN, General, {}), "Unknown error -2147483648");
+    // Literal rows where the exact text is the point (code 3 is the help command's test).
+    for (const auto& [why, code, exact] :
+         {std::tuple{"TheProductsOwnTwoSpaces", 2, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
+          {"ThePathRunsIntoTheColon", 5, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
+          {"TheWholeNumberWithItsSign", INT32_MIN, "Unknown error -2147483648"}})
+        EXPECT_EQ(ShellResultText(code, help), exact) << why;
+    for (const std::int32_t code : {33, 34, INT32_MAX})
+        EXPECT_EQ(ShellResultText(code, help), std::nullopt) << code;
 }
 
-// A request that fails with a number the trap passes over leaves the result 0.
+// The help command hands one path to the request and to its message; the registry editor's code 3
+// is the general text; a success shows nothing; a request failure the trap passes over leaves the
+// result 0.
 TEST(MenuCommands, OpenTheirTargetAndReportAFailedRequest)
 {
     EventLog log;
     FakeDesktop desktop(log);
-    desktop.Fail("shell", kErrInvalidArgument);
-    cmdOpenRegistryEditor_Click(desktop, {});
+    desktop.shellResult = 3;
     mnuHelp_Click(desktop, {});
-    EXPECT_EQ(log, (EventLog{"shell 0 open [regedit] [] [] 1", "message warning [Error] Out of memory or resources",
-                             R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)",
-                             "message warning [Error] Out of memory or resources"}));
+    cmdOpenRegistryEditor_Click(desktop, {});
+    desktop.shellResult = 33;
+    cmdOpenRegistryEditor_Click(desktop, {});
+    desktop.Fail("shell", kErrInvalidArgument);
+    mnuHelp_Click(desktop, {});
+    cmdOpenRegistryEditor_Click(desktop, {});
+    const std::string help = R"(shell 0 open [C:\Tools\VelmoraHelp.pdf] [] [] 1)";
+    const std::string regedit = "shell 0 open [regedit] [] [] 1";
+    const std::string zero = "message warning [Error] Out of memory or resources";
+    EXPECT_EQ(log, (EventLog{help, R"(message warning [Error] Path :C:\Tools\VelmoraHelp.pdf not found)", regedit,
+                             "message warning [Error] Path not found", regedit, help, zero, regedit, zero}));
 }
 
 } // namespace
