@@ -42,8 +42,8 @@ public:
 
     /// Has the shell open the file as ShellOpen does, and holds the file against writers until it
     /// has been read, so that no later save replaces it first: until the program the shell started
-    /// ends when that is the trusted reader (a file name such as "regedit.exe"), else for the whole
-    /// bound; not at all when the request failed.
+    /// ends when that is the trusted reader (a file name such as "regedit.exe"), else for a bounded
+    /// time; not at all when the request failed.
     [[nodiscard]] virtual std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file,
                                                      std::string_view trustedReader) = 0;
 

@@ -115,8 +115,9 @@ std::int32_t Win32Desktop::ShellOpen(WindowRef owner, std::string_view verb, std
 
 std::int32_t Win32Desktop::ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader)
 {
-    // A registry editor asks for confirmation on Windows before it reads the file; a minute covers
-    // a user who reads the question, and bounds how long a stuck editor blocks the next save.
+    // Without the reader's end to wait for: a registry editor that a launcher starts asks for
+    // confirmation on Windows before it reads the file; a minute covers a user who reads the
+    // question, and bounds how long such a hold blocks the next save.
     constexpr DWORD kMaxHoldMs = 60000;
     // Holds that have ended are purged only here, at the next request: until then each is a few idle
     // bytes, and the thread pool's callback cannot delete its own hold (the destructor waits for it).
@@ -126,13 +127,18 @@ std::int32_t Win32Desktop::ShellOpenHeld(WindowRef owner, std::string_view file,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     UniqueHandle process;
     const std::int32_t result = Execute(owner, "open", file, "", "", kShowNormal, &process);
-    // Only the reader's own end says that it is done: a launcher ends before the program it hands
-    // the file to has read it, so that, or no process at all, is held for the whole bound. After a
-    // failed request nothing will read the file.
+    if (!heldFile || result <= 32)
+        return result; // nothing will read the file
+    // Only the reader's own end says that it is done; a launcher ends before the program it hands
+    // the file to has read it. A copy of the handle in the reader's process holds the file until
+    // the reader ends, even when this program ends first.
     if (process && !RunsProgram(process.get(), Widen(trustedReader)))
         process.reset();
-    if (heldFile && result > 32)
-        m_holds.push_back(std::make_unique<ReaderHold>(std::move(heldFile), std::move(process), kMaxHoldMs));
+    HANDLE readerCopy = nullptr;
+    if (process && ::DuplicateHandle(::GetCurrentProcess(), heldFile.get(), process.get(), &readerCopy, 0, FALSE,
+                                     DUPLICATE_SAME_ACCESS))
+        return result;
+    m_holds.push_back(std::make_unique<ReaderHold>(std::move(heldFile), std::move(process), kMaxHoldMs));
     return result;
 }
 

@@ -212,12 +212,19 @@ struct DesktopStartingASave : RecordingDesktop
     }
 };
 
+enum class Other
+{
+    None,
+    SavesSecondBeforeTheHold, // another instance's save, started inside the first one
+    SavedFirstAndEnded,       // another instance saved first and ended at once
+};
+
 struct TwoSaves
 {
     const char* name;
-    bool otherInstance;    // the second save is another instance's, started inside the first
+    Other other = Other::None;
     bool launcher = false; // .reg files open with a program that hands them on, 1.5 s later
-    DWORD gapMs = 0;       // between the two saves of one instance
+    DWORD gapMs = 0;
 };
 
 class TwoSavesInARow : public SaveWithUndo, public testing::WithParamInterface<TwoSaves>
@@ -236,20 +243,26 @@ TEST_P(TwoSavesInARow, TheSecondWaitsForTheFirstsReaderAndItsUndoPutsBackWhatItR
     if (row.launcher)
         association.emplace(HelperCommand(L"launch 1500 \"%1\""));
     DesktopStartingASave program{folder.PathUtf8()};
-    if (row.otherInstance)
-        program.otherSave = HelperCommand(L"save \"" + folder.Path() + L"\" " + win32::Widen(row.name) + L" File1 v2");
+    const std::wstring otherSave =
+        HelperCommand(L"save \"" + folder.Path() + L"\" " + win32::Widen(row.name) + L" File1 ");
+    if (row.other == Other::SavesSecondBeforeTheHold)
+        program.otherSave = otherSave + L"v2";
 
-    Save(program, row.name, "File1", "v1");
+    if (row.other == Other::SavedFirstAndEnded)
+        ASSERT_EQ(ExitCodeOf(Start(otherSave + L"v1").get()), 0u);
+    else
+        Save(program, row.name, "File1", "v1");
     ASSERT_EQ(program.messages, std::vector<std::string>{});
     ::Sleep(row.gapMs);
-    if (!row.otherInstance)
+    if (row.other != Other::SavesSecondBeforeTheHold)
         Save(program, row.name, "File1", "v2");
-    const bool refused = row.otherInstance ? ExitCodeOf(program.other.get()) != 0 : !program.messages.empty();
+    const bool refused =
+        row.other == Other::SavesSecondBeforeTheHold ? ExitCodeOf(program.other.get()) != 0 : !program.messages.empty();
 
     if (refused)
     {
         EXPECT_TRUE(row.launcher) << "the registry editor's end was not waited for";
-        EXPECT_TRUE(row.otherInstance || program.messages.back().starts_with("error [] Error Number: 70 "));
+        EXPECT_TRUE(row.other != Other::None || program.messages.back().starts_with("error [] Error Number: 70 "));
         EXPECT_TRUE(Arrives(key, L"File1", Text(L"v1"))) << "the first value was lost";
         return;
     }
@@ -259,9 +272,12 @@ TEST_P(TwoSavesInARow, TheSecondWaitsForTheFirstsReaderAndItsUndoPutsBackWhatItR
 }
 
 INSTANTIATE_TEST_SUITE_P(Table, TwoSavesInARow,
-                         testing::Values(TwoSaves{"AtOnce", false}, TwoSaves{"AnotherInstanceBeforeTheHold", true},
-                                         TwoSaves{"ThroughALauncherAtOnce", false, true},
-                                         TwoSaves{"ThroughALauncherHalfASecondLater", false, true, 500}),
+                         testing::Values(TwoSaves{"AtOnce"},
+                                         TwoSaves{"AnotherInstanceBetweenTheCommitAndTheHold",
+                                                  Other::SavesSecondBeforeTheHold},
+                                         TwoSaves{"RightAfterAnotherInstanceThatEnded", Other::SavedFirstAndEnded},
+                                         TwoSaves{"ThroughALauncherAtOnce", Other::None, true},
+                                         TwoSaves{"ThroughALauncherHalfASecondLater", Other::None, true, 500}),
                          RowName());
 
 // Wine makes short names from a hash: the program's folder and this sibling share one, which opens
