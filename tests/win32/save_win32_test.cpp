@@ -14,7 +14,6 @@
 #include <aclapi.h>
 #include <sddl.h>
 
-#include <cwchar>
 #include <map>
 #include <optional>
 #include <vector>
@@ -170,28 +169,19 @@ std::wstring HelperCommand(const std::wstring& arguments)
            arguments;
 }
 
-// .reg files opened by another command while the object lives; the old one comes back whatever happens.
-class ScopedAssociation
+// While it lives, .reg files open with another command; the old one comes back whatever happens.
+struct ScopedAssociation
 {
-public:
+    static constexpr const wchar_t* kKey = LR"(regfile\shell\open\command)";
+    wchar_t old[1024] = L"";
+
     explicit ScopedAssociation(const std::wstring& command)
     {
-        DWORD size = sizeof(m_old);
-        ::RegGetValueW(HKEY_CLASSES_ROOT, kCommand, nullptr, RRF_RT_REG_SZ, nullptr, m_old, &size);
-        Set(command.c_str());
+        LONG size = sizeof(old);
+        ::RegQueryValueW(HKEY_CLASSES_ROOT, kKey, old, &size);
+        ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, command.c_str(), 0);
     }
-    ~ScopedAssociation() { Set(m_old); }
-    ScopedAssociation(const ScopedAssociation&) = delete;
-    ScopedAssociation& operator=(const ScopedAssociation&) = delete;
-
-private:
-    static constexpr const wchar_t* kCommand = LR"(regfile\shell\open\command)";
-    static void Set(const wchar_t* command)
-    {
-        ::RegSetKeyValueW(HKEY_CLASSES_ROOT, kCommand, nullptr, REG_SZ, command,
-                          static_cast<DWORD>((std::wcslen(command) + 1) * sizeof(wchar_t)));
-    }
-    wchar_t m_old[1024] = L"";
+    ~ScopedAssociation() { ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, old, 0); }
 };
 
 // The real desktop, which has another instance save between this save's commit and its hold.
