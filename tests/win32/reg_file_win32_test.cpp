@@ -22,20 +22,16 @@ namespace
 
 using Files = std::map<std::wstring, std::string>; // by name, with their bytes
 
-Files FilesIn(const std::wstring& folder)
+// The files in the folder, but the two targets when asked: what a save must leave as it was.
+Files FilesIn(const std::wstring& folder, bool withTargets = true)
 {
     Files files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        files[entry.path().filename().wstring()] = ReadFileBytes(entry.path().wstring());
-    return files;
-}
-
-// Every file in the folder but the two targets: what a save must leave as it was.
-Files OtherFiles(const std::wstring& folder)
-{
-    Files files = FilesIn(folder);
-    files.erase(L"Velmora.reg");
-    files.erase(L"Velmora-undo.reg");
+    {
+        const std::wstring name = entry.path().filename().wstring();
+        if (withTargets || (name != L"Velmora.reg" && name != L"Velmora-undo.reg"))
+            files[name] = ReadFileBytes(entry.path().wstring());
+    }
     return files;
 }
 
@@ -185,7 +181,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
         row.arrange(scene);
     if (IsSkipped() || HasFatalFailure())
         return;
-    const Files others = OtherFiles(scene.folder);
+    const Files others = FilesIn(scene.folder, false);
 
     const std::vector<std::string> undoLines = {"Windows Registry Editor Version 5.00", "", "[k]", R"("a"=-)"};
     const std::vector<std::string> regLines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
@@ -215,7 +211,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     for (const std::string& line : undoLines)
         undoUnits += line.size() + 2;
     EXPECT_EQ(ReadFileBytes(undoPath).size(), saved ? 2 * undoUnits : 8) << "the undo file changed alone";
-    EXPECT_EQ(OtherFiles(scene.folder), others) << "a temporary file was left, or a linked file written through";
+    EXPECT_EQ(FilesIn(scene.folder, false), others) << "a temporary file was left, or a linked file written through";
 }
 
 constexpr const char* kValue = R"("a"="b")";
