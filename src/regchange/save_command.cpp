@@ -138,7 +138,8 @@ void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
     trap.Step([&] { run.fields = ReadFields(view); });
     trap.Step([&] { Check(run, ports); }, StepKind::Essential);
     TakeTurn(trap, run, ports.file);
-    // The store gets the texts as typed. Its refusal (5) is passed over: the file is written all the same.
+    // The store gets the texts as typed (only the application path is made of trimmed pieces). Its
+    // refusal (5) is passed over: the file is written all the same.
     trap.Step(
         [&] { ports.settings.SaveSetting(run.entry.appPath, run.fields.section, run.fields.key, run.fields.value); });
     if (!run.entry.key)
