@@ -17,6 +17,17 @@ RuntimeFailure HeldFileFailure()
                               "still reading the previous save; neither file was replaced");
 }
 
+RuntimeFailure BusyFolderFailure()
+{
+    return NothingWritten(kErrPermissionDenied, "another Velmora is still saving in this folder");
+}
+
+RuntimeFailure UnrestoredFileFailure(const RuntimeFailure& cause, std::string_view file, std::string_view copy)
+{
+    return RuntimeFailure(cause.Number(), cause.Description() + "; " + std::string(file) +
+                                              " could not be put back: its old bytes are in " + std::string(copy));
+}
+
 std::string QuoteRegString(std::string_view text, Backslashes backslashes)
 {
     std::string quoted;

@@ -3,6 +3,7 @@
 #include "common/runtime_failure.h"
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -27,6 +28,13 @@ class RegFileOutput
 public:
     virtual ~RegFileOutput() = default;
 
+    /// Takes the turn of the targets' folder, which saves of every instance take one after another:
+    /// waits, bounded, for another save there to finish and for the reader of the previous save
+    /// to let go of the targets, then clears up what a killed save left (70 when a wait runs out,
+    /// and nothing is written).
+    virtual void Reserve(std::span<const std::string> targets) = 0;
+    /// Lets go of the turn, if held.
+    virtual void Release() noexcept = 0;
     /// True when every character of the text has a place in the system's 8-bit code page.
     [[nodiscard]] virtual bool CanEncode(std::string_view text) const = 0;
     /// Starts a new file for the target (75 read-only target or refused folder, 76 no folder).
@@ -50,8 +58,14 @@ enum class Backslashes
 /// The text as a quoted registration-file string: regedit reads \" as a quote and \\ as one backslash.
 std::string QuoteRegString(std::string_view text, Backslashes backslashes = Backslashes::Plain);
 
-/// 70: a Commit waited in vain for another program to let go of a target.
+/// 70: a save waited in vain for another program to let go of a target.
 RuntimeFailure HeldFileFailure();
+
+/// 70: a save waited in vain for another instance's save in the same folder.
+RuntimeFailure BusyFolderFailure();
+
+/// A Commit that failed and could not put the old file back: the failure, and where its old bytes are.
+RuntimeFailure UnrestoredFileFailure(const RuntimeFailure& cause, std::string_view file, std::string_view copy);
 
 /// The four lines of the registration file, without their line ends.
 std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine);

@@ -1,5 +1,6 @@
 #include "regchange/reg_file_win32.h"
 
+#include "win32/paths.h"
 #include "win32/scope_exit.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
@@ -10,6 +11,10 @@ namespace velmora::win32
 {
 namespace
 {
+
+// One save holds the turn through at most two waits of about 2 s (the previous save's reader,
+// then a program holding a target at the commit) and the shell's start.
+constexpr DWORD kTurnWaitMs = 5000;
 
 // Returns false when a character had no place in the code page (and the text would be altered).
 bool TryEncodeAnsi(std::string_view utf8, std::string* encoded)
@@ -56,7 +61,27 @@ std::string EncodeLine(std::string_view utf8, FileEncoding encoding)
     return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
+// A target held to the end of the wait is the failure that says why.
+RuntimeFailure Explained(const RuntimeFailure& failure)
+{
+    return failure.Number() == kErrPermissionDenied ? HeldFileFailure() : failure;
+}
+
 } // namespace
+
+void Win32RegFileOutput::Reserve(std::span<const std::string> targets)
+{
+    std::vector<std::wstring> files;
+    for (const std::string& target : targets)
+        files.push_back(ExtendedLengthPath(Widen(target)));
+    if (!m_turn.Take(L"Velmora.save", files.front().substr(0, files.front().find_last_of(L'\\')), kTurnWaitMs))
+        throw BusyFolderFailure();
+    ScopeExit release([this] { m_turn.Release(); });
+    if (!WaitUntilFree(files))
+        throw HeldFileFailure();
+    RecoverLeftovers(files);
+    release.Release();
+}
 
 bool Win32RegFileOutput::CanEncode(std::string_view text) const
 {
@@ -93,11 +118,15 @@ void Win32RegFileOutput::Commit()
     {
         m_files.Commit();
     }
+    catch (const RestoreFailed& failure)
+    {
+        const std::wstring_view target(failure.target);
+        throw UnrestoredFileFailure(Explained(failure), Narrow(target.substr(target.find_last_of(L'\\') + 1)),
+                                    Narrow(failure.copy));
+    }
     catch (const RuntimeFailure& failure)
     {
-        if (failure.Number() != kErrPermissionDenied)
-            throw;
-        throw HeldFileFailure();
+        throw Explained(failure);
     }
 }
 

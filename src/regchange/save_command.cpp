@@ -6,6 +6,9 @@
 #include "common/text_form.h"
 
 #include <algorithm>
+#include <array>
+#include <optional>
+#include <vector>
 
 namespace velmora
 {
@@ -14,6 +17,21 @@ namespace
 
 // The shell cannot open a path of MAX_PATH characters or more.
 constexpr std::size_t kShellPathLimit = 260;
+// The registry editor's own end says that it has read the file; a launcher's end says nothing.
+constexpr std::string_view kRegistryEditor = "regedit.exe";
+
+// What one save works with, filled in step by step.
+struct SaveRun
+{
+    SaveFields fields;
+    SaveEntry entry;
+    std::string filePath;               // Velmora.reg beside the program, as the status names it
+    std::string shellPath;              // the same file in the form the shell is handed
+    std::array<std::string, 2> targets; // Velmora-undo.reg, Velmora.reg
+    std::array<std::string, 4> regLines;
+    std::vector<std::string> undoLines;
+    std::int32_t shellResult = 0;
+};
 
 SaveFields ReadFields(SaveView& view)
 {
@@ -33,27 +51,75 @@ bool ShellOpensExactly(std::string_view path)
     return !MayBeExpanded(path) && Utf16Length(path) < kShellPathLimit;
 }
 
+// Every refusal comes before the first effect: a refused save leaves the store, the files, the
+// registry and the status text as they were.
+void Check(SaveRun& run, const SavePorts& ports)
+{
+    run.entry = ComposeSaveEntry(run.fields, [&](std::string_view text) { return ports.file.CanEncode(text); });
+    if (run.entry.refusal)
+        throw *run.entry.refusal;
+    if (!run.entry.key)
+        return;
+    const std::string folder = ports.desktop.ApplicationFolder();
+    run.filePath = FileInFolder(folder, kRegFileName);
+    run.shellPath = ShellPathBeside(ports.desktop, folder, kRegFileName);
+    run.targets = {FileInFolder(folder, kUndoFileName), run.filePath};
+    run.regLines = RegFileLines(run.entry.keyLine, run.entry.valueLine);
+}
+
+// A change that cannot be undone is not made: the value as it is now is read, whole, and kept in
+// Velmora-undo.reg, which takes its place together with Velmora.reg or not at all, so that a
+// failed save leaves the undo file of the last good one.
+void ReadOldValue(SaveRun& run, RegistryReader& registry)
+{
+    std::optional<std::string_view> valueName;
+    std::optional<RegistryValue> oldValue;
+    if (!run.entry.valueLine.empty())
+    {
+        valueName = run.fields.key;
+        oldValue = registry.ReadValue(run.entry.key->root, run.entry.key->BelowRoot(), run.fields.key);
+    }
+    run.undoLines = UndoFileLines(run.entry.keyLine, valueName, oldValue);
+}
+
 // One file in its units: each a step of its own, and the last one essential, since a file not
 // finished must never be put in place.
 template <class Lines>
 void WriteFileSteps(ErrorTrap& trap, RegFileOutput& file, const std::string& path, FileEncoding encoding,
                     const Lines& lines)
 {
+    // A refused create (75) is passed over, as the standard trap does: the first line then fails
+    // with 52, no file being open, and that ends the command.
     trap.Step([&] { file.Create(path, encoding); });
     for (const std::string& line : lines)
         trap.Step([&] { file.WriteLine(line); });
     trap.Step([&] { file.Close(); }, StepKind::Essential);
 }
 
+// One save at a time in the folder, across instances, and only once the registry editor of the
+// previous one is done: the value read next is the one this save replaces. No message box may keep
+// the turn, or every other instance would wait on the user reading it.
+void TakeTurn(ErrorTrap& trap, const SaveRun& run, RegFileOutput& file)
+{
+    if (!run.entry.key)
+        return; // nothing will be written
+    trap.Step(
+        [&] {
+            file.Reserve(run.targets);
+            trap.LetGoBeforeReport([&file] { file.Release(); });
+        },
+        StepKind::Essential);
+}
+
 } // namespace
 
 std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::string_view fileName)
 {
-    const std::string path = folder + "\\" + std::string(fileName);
+    const std::string path = FileInFolder(folder, fileName);
     if (ShellOpensExactly(path))
         return path;
     const std::string shortFolder = desktop.ShortPath(folder);
-    const std::string shortPath = shortFolder + "\\" + std::string(fileName);
+    const std::string shortPath = FileInFolder(shortFolder, fileName);
     if (!shortFolder.empty() && ShellOpensExactly(shortPath))
         return shortPath;
     if (MayBeExpanded(path))
@@ -68,57 +134,26 @@ std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::st
 void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
 {
     ErrorTrap trap(TrapVariant::Standard, ports.desktop);
-    SaveFields fields;
-    SaveEntry entry;
-    std::string folder;
-    std::string shellPath;
-    std::int32_t shellResult = 0;
-
-    trap.Step([&] { fields = ReadFields(view); });
-    // Every refusal comes before the first effect: a refused save leaves the store, the files, the
-    // registry and the status text as they were.
+    SaveRun run;
+    trap.Step([&] { run.fields = ReadFields(view); });
+    trap.Step([&] { Check(run, ports); }, StepKind::Essential);
+    TakeTurn(trap, run, ports.file);
+    // The store gets the texts as typed (only the application path is made of trimmed pieces). Its
+    // refusal (5) is passed over: the file is written all the same.
     trap.Step(
-        [&] {
-            entry = ComposeSaveEntry(fields, [&](std::string_view text) { return ports.file.CanEncode(text); });
-            if (entry.refusal)
-                throw *entry.refusal;
-            if (entry.key)
-            {
-                folder = ports.desktop.ApplicationFolder();
-                shellPath = ShellPathBeside(ports.desktop, folder, kRegFileName);
-            }
-        },
-        StepKind::Essential);
-    // The store gets the texts as typed; only the application path is made of trimmed pieces.
-    trap.Step([&] { ports.settings.SaveSetting(entry.appPath, fields.section, fields.key, fields.value); });
-
-    if (!entry.key)
-    {
-        // Nothing was written, so the status must not claim a file.
-        trap.Step([&] { view.SetStatusText(kNotCreatedStatus); });
-        return;
-    }
-
-    // A change that cannot be undone is not made: the value as it is now is read, whole, and kept
-    // in Velmora-undo.reg, which takes its place together with Velmora.reg or not at all, so that a
-    // failed save leaves the undo file of the last good one.
-    std::optional<std::string_view> valueName;
-    std::optional<RegistryValue> oldValue;
-    if (!entry.valueLine.empty())
-    {
-        valueName = fields.key;
-        trap.Step([&] { oldValue = ports.registry.ReadValue(entry.key->root, entry.key->BelowRoot(), fields.key); },
-                  StepKind::Essential);
-    }
-    WriteFileSteps(trap, ports.file, folder + "\\" + std::string(kUndoFileName), FileEncoding::Utf16,
-                   UndoFileLines(entry.keyLine, valueName, oldValue));
-    const std::string filePath = folder + "\\" + std::string(kRegFileName);
-    WriteFileSteps(trap, ports.file, filePath, FileEncoding::SystemAnsi, RegFileLines(entry.keyLine, entry.valueLine));
+        [&] { ports.settings.SaveSetting(run.entry.appPath, run.fields.section, run.fields.key, run.fields.value); });
+    if (!run.entry.key)
+        return trap.Step([&] { view.SetStatusText(kNotCreatedStatus); }); // nothing written: no file claimed
+    trap.Step([&] { ReadOldValue(run, ports.registry); }, StepKind::Essential);
+    WriteFileSteps(trap, ports.file, run.targets[0], FileEncoding::Utf16, run.undoLines);
+    WriteFileSteps(trap, ports.file, run.targets[1], FileEncoding::SystemAnsi, run.regLines);
     trap.Step([&] { ports.file.Commit(); }, StepKind::Essential);
-
-    trap.Step([&] { shellResult = ports.desktop.ShellOpenHeld(view.Owner(), shellPath); });
-    trap.Step([&] { ReportShellResult(shellResult, ShellMessageVariant::General, ports.desktop); });
-    trap.Step([&] { view.SetStatusText(std::string(kCreatedStatusPrefix) + filePath); });
+    // A failure of the request that the trap passes over (5) leaves the result 0: reported below.
+    trap.Step([&] { run.shellResult = ports.desktop.ShellOpenHeld(view.Owner(), run.shellPath, kRegistryEditor); });
+    trap.Step([&] { trap.LetGo(); }); // the file is held now: the next save waits for its reader
+    trap.Step([&] { ReportShellResult(run.shellResult, ShellMessageVariant::General, ports.desktop); });
+    // Set after a shell failure's message too: the file was written, opened or not.
+    trap.Step([&] { view.SetStatusText(std::string(kCreatedStatusPrefix) + run.filePath); });
 }
 
 } // namespace velmora

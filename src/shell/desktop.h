@@ -40,16 +40,19 @@ public:
                                                  std::string_view parameters, std::string_view directory,
                                                  int showMode) = 0;
 
-    /// Has the shell open the file as ShellOpenRequest does, and holds the file against writers
-    /// until the program the shell started for it has ended (for a bounded time), so that no later
-    /// save replaces it before that program has read it.
-    [[nodiscard]] virtual std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file) = 0;
+    /// Has the shell open the file as ShellOpen does, and holds the file against writers until it
+    /// has been read, so that no later save replaces it first: until the program the shell started
+    /// ends when that is the trusted reader (a file name such as "regedit.exe"), else for a bounded
+    /// time; not at all when the request failed.
+    [[nodiscard]] virtual std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file,
+                                                     std::string_view trustedReader) = 0;
 
-    /// The folder that holds the program file, as the system reports it.
+    /// The folder that holds the program file, as the system reports it; a run-time failure when
+    /// the system reports none.
     virtual std::string ApplicationFolder() = 0;
 
     /// The short form of an existing path (each piece at most eight and three characters), or
-    /// empty when the system gives none.
+    /// empty when the system gives none that leads to that very file or folder.
     virtual std::string ShortPath(std::string_view path) = 0;
 
     /// The title and version the windows and message boxes show.

@@ -4,6 +4,7 @@
 #include "win32/paths.h"
 #include "win32/modal_scope.h"
 #include "win32/wide.h"
+#include "common/runtime_failure.h"
 
 #include <windows.h>
 #include <objbase.h>
@@ -29,6 +30,35 @@ UINT MessageBoxStyle(MessageStyle style)
     return MB_OK;
 }
 
+// The full path of the running program, however long; empty when the system gives none.
+std::wstring ModulePath()
+{
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;)
+    {
+        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length < path.size())
+        {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Whether the process runs the program of that file name, wherever it lies.
+bool RunsProgram(HANDLE process, std::wstring_view fileName)
+{
+    std::wstring image(kMaxPathCapacity, L'\0');
+    DWORD length = static_cast<DWORD>(image.size());
+    if (!::QueryFullProcessImageNameW(process, 0, image.data(), &length))
+        return false;
+    image.resize(length);
+    const std::wstring_view name = std::wstring_view(image).substr(image.find_last_of(L'\\') + 1);
+    return ::CompareStringOrdinal(name.data(), static_cast<int>(name.size()), fileName.data(),
+                                  static_cast<int>(fileName.size()), TRUE) == CSTR_EQUAL;
+}
+
 } // namespace
 
 void Win32Desktop::ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title)
@@ -37,6 +67,8 @@ void Win32Desktop::ShowMessage(std::string_view prompt, MessageStyle style, std:
     const HWND owner = ::GetActiveWindow();
     ThreadModalScope modal(owner);
     const std::wstring caption = Widen(title.value_or(Identity().title));
+    // 0, a box that could not be shown, is passed over: the callers have no other way to tell the
+    // user, and go on as after a dismissed box.
     ::MessageBoxW(owner, Widen(prompt).c_str(), caption.c_str(), MessageBoxStyle(style));
 }
 
@@ -45,7 +77,9 @@ std::int32_t Win32Desktop::Execute(WindowRef owner, std::string_view verb, std::
                                    UniqueHandle* process)
 {
     // The shell may hand the request to COM components, which need an apartment on the calling
-    // thread (the program's one user-interface thread); it is entered at the first request.
+    // thread (the program's one user-interface thread); it is entered at the first request. The
+    // result is not needed: S_FALSE and RPC_E_CHANGED_MODE mean the thread has an apartment already,
+    // and without one the request fails with a code of its own, which the caller reports.
     static const HRESULT apartment = LoadSystemFunction<decltype(&::CoInitializeEx)>(L"ole32.dll", "CoInitializeEx")(
         nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     (void)apartment;
@@ -79,35 +113,33 @@ std::int32_t Win32Desktop::ShellOpen(WindowRef owner, std::string_view verb, std
     return Execute(owner, verb, file, parameters, directory, showMode, nullptr);
 }
 
-std::int32_t Win32Desktop::ShellOpenHeld(WindowRef owner, std::string_view file)
+std::int32_t Win32Desktop::ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader)
 {
-    // A registry editor asks for confirmation on Windows before it reads the file; a minute covers
-    // a user who reads the question, and bounds how long a stuck editor blocks the next save.
+    // Without the reader's end to wait for: a registry editor that a launcher starts asks for
+    // confirmation on Windows before it reads the file; a minute covers a user who reads the
+    // question, and bounds how long such a hold blocks the next save.
     constexpr DWORD kMaxHoldMs = 60000;
+    // Holds that have ended are purged only here, at the next request: until then each is a few idle
+    // bytes, and the thread pool's callback cannot delete its own hold (the destructor waits for it).
     std::erase_if(m_holds, [](const std::unique_ptr<ReaderHold>& hold) { return hold->Released(); });
     // Held from before the request, so that the program started for it finds the file as written.
     UniqueFile heldFile(::CreateFileW(ExtendedLengthPath(Widen(file)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     UniqueHandle process;
     const std::int32_t result = Execute(owner, "open", file, "", "", kShowNormal, &process);
-    if (heldFile && process)
-        m_holds.push_back(std::make_unique<ReaderHold>(std::move(heldFile), std::move(process), kMaxHoldMs));
+    if (!heldFile || result <= 32)
+        return result; // nothing will read the file
+    // Only the reader's own end says that it is done; a launcher ends before the program it hands
+    // the file to has read it. A copy of the handle in the reader's process holds the file until
+    // the reader ends, even when this program ends first.
+    if (process && !RunsProgram(process.get(), Widen(trustedReader)))
+        process.reset();
+    HANDLE readerCopy = nullptr;
+    if (process && ::DuplicateHandle(::GetCurrentProcess(), heldFile.get(), process.get(), &readerCopy, 0, FALSE,
+                                     DUPLICATE_SAME_ACCESS))
+        return result;
+    m_holds.push_back(std::make_unique<ReaderHold>(std::move(heldFile), std::move(process), kMaxHoldMs));
     return result;
-}
-
-std::wstring ModulePath()
-{
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;)
-    {
-        const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length < path.size())
-        {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);
-    }
 }
 
 std::string Win32Desktop::ShortPath(std::string_view path)
@@ -118,13 +150,22 @@ std::string Win32Desktop::ShortPath(std::string_view path)
     if (length == 0 || length >= shortPath.size())
         return {};
     shortPath.resize(length);
+    // Wine makes short names from a hash, so that two folders may share one, which then opens the
+    // other (GetLongPathNameW still names this one): only the same identity will do.
+    const std::optional<FileIdentity> identity = IdentityOf(full);
+    if (!identity || IdentityOf(shortPath) != identity)
+        return {};
     return Narrow(PlainPath(shortPath));
 }
 
 std::string Win32Desktop::ApplicationFolder()
 {
     std::wstring folder = ModulePath();
-    folder.resize(folder.find_last_of(L'\\') == std::wstring::npos ? 0 : folder.find_last_of(L'\\'));
+    const std::size_t lastBackslash = folder.find_last_of(L'\\');
+    // Never an empty folder: the Save command would write \Velmora.reg at the root of the current drive.
+    if (lastBackslash == std::wstring::npos)
+        throw RuntimeFailure(kErrPathNotFound);
+    folder.resize(lastBackslash);
     // A drive root is reported as "C:\", with its backslash.
     if (folder.size() == 2 && folder[1] == L':')
         folder += L'\\';

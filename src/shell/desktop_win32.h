@@ -18,7 +18,7 @@ public:
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override;
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override;
-    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file) override;
+    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader) override;
     std::string ApplicationFolder() override;
     std::string ShortPath(std::string_view path) override;
     AppIdentity Identity() override { return kAppIdentity; }
@@ -29,8 +29,5 @@ private:
 
     std::vector<std::unique_ptr<ReaderHold>> m_holds;
 };
-
-/// The full path of the running program, however long.
-std::wstring ModulePath();
 
 } // namespace velmora::win32

@@ -2,12 +2,28 @@
 
 #include "common/runtime_failure.h"
 
+#include <cstdint>
 #include <new>
+#include <string_view>
+#include <utility>
 
 namespace velmora
 {
 namespace
 {
+
+enum class TrapOutcome
+{
+    Skip,
+    End,
+};
+
+// The last failure inside a handler; number 0 means none.
+struct CurrentError
+{
+    std::int32_t number = 0;
+    std::string description;
+};
 
 bool IsSkippedByStandardTrap(std::int32_t number)
 {
@@ -38,14 +54,29 @@ CurrentError ErrorFrom(std::exception_ptr failure)
     }
 }
 
-} // namespace
-
+// "Error Number: " + number + " " + description.
 std::string TrappedErrorMessage(std::int32_t number, std::string_view description)
 {
     std::string message = "Error Number: " + std::to_string(number) + " ";
     message += description;
     return message;
 }
+
+// Decides whether the handler goes on after a failed step; reports the failure, after letting go
+// of what no box may keep, when it ends it.
+TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop,
+                               const std::function<void()>& letGo)
+{
+    if (variant == TrapVariant::ResumeNext)
+        return TrapOutcome::Skip;
+    if (variant == TrapVariant::Standard && IsSkippedByStandardTrap(error.number))
+        return TrapOutcome::Skip;
+    letGo();
+    desktop.ShowMessage(TrappedErrorMessage(error.number, error.description), MessageStyle::Error, std::nullopt);
+    return TrapOutcome::End;
+}
+
+} // namespace
 
 std::string FailureMessage(std::exception_ptr failure)
 {
@@ -70,14 +101,10 @@ void ShowFault(Desktop& desktop, std::exception_ptr fault) noexcept
     showing = false;
 }
 
-TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop)
+void ErrorTrap::LetGo()
 {
-    if (variant == TrapVariant::ResumeNext)
-        return TrapOutcome::Skip;
-    if (variant == TrapVariant::Standard && IsSkippedByStandardTrap(error.number))
-        return TrapOutcome::Skip;
-    desktop.ShowMessage(TrappedErrorMessage(error.number, error.description), MessageStyle::Error, std::nullopt);
-    return TrapOutcome::End;
+    if (const std::function<void()> letGo = std::exchange(m_letGo, nullptr))
+        letGo();
 }
 
 void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
@@ -86,7 +113,7 @@ void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
     {
         const CurrentError error = ErrorFrom(failure);
         const TrapVariant variant = kind == StepKind::Essential ? TrapVariant::Plain : m_variant;
-        m_ended = HandleTrappedError(error, variant, m_desktop) == TrapOutcome::End;
+        m_ended = HandleTrappedError(error, variant, m_desktop, [this] { LetGo(); }) == TrapOutcome::End;
     }
     catch (...)
     {

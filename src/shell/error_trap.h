@@ -2,10 +2,9 @@
 
 #include "shell/desktop.h"
 
-#include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
-#include <string_view>
 
 namespace velmora
 {
@@ -17,12 +16,6 @@ enum class TrapVariant
     ResumeNext, // skips every failure silently
 };
 
-enum class TrapOutcome
-{
-    Skip,
-    End,
-};
-
 enum class StepKind
 {
     Ordinary,
@@ -31,16 +24,6 @@ enum class StepKind
     Essential,
 };
 
-/// The last failure inside a handler; number 0 means none.
-struct CurrentError
-{
-    std::int32_t number = 0;
-    std::string description;
-};
-
-/// "Error Number: " + number + " " + description.
-std::string TrappedErrorMessage(std::int32_t number, std::string_view description);
-
 /// The trapped failure's message for an exception that no trap caught, numbered as a trap numbers it.
 std::string FailureMessage(std::exception_ptr failure);
 
@@ -48,9 +31,6 @@ std::string FailureMessage(std::exception_ptr failure);
 /// loop of its own: a fault that comes back with every message under it is shown once, not in a
 /// pile of boxes; a box that cannot be shown is given up.
 void ShowFault(Desktop& desktop, std::exception_ptr fault) noexcept;
-
-/// Decides whether the handler goes on after a failed step; reports the failure when it ends it.
-[[nodiscard]] TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop);
 
 /// Runs the steps of one handler under one trap variant. A step that fails is abandoned where it
 /// failed; once the trap has ended the handler, later steps do not run. An essential step's
@@ -75,6 +55,12 @@ public:
         }
     }
 
+    /// Lets go of something that no message box may keep, such as a save's turn in its folder that
+    /// other instances wait for: the action runs once, before the trap's first message or at
+    /// LetGo, whichever comes first.
+    void LetGoBeforeReport(std::function<void()> letGo) { m_letGo = std::move(letGo); }
+    void LetGo();
+
     [[nodiscard]] bool Ended() const { return m_ended; }
 
 private:
@@ -82,6 +68,7 @@ private:
 
     TrapVariant m_variant;
     Desktop& m_desktop;
+    std::function<void()> m_letGo;
     bool m_ended = false;
 };
 

@@ -1,45 +1,65 @@
 #include "win32/dropped_files.h"
 
 #include "win32/lazy_library.h"
-#include "win32/unique_handle.h"
+
+#include <shlobj.h>
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <optional>
 
 namespace velmora::win32
 {
 namespace
 {
 
-struct DropTraits
+// The first name of a DROPFILES block of that size, when the block holds it whole.
+std::optional<std::wstring> FirstName(const char* block, SIZE_T size)
 {
-    using Handle = HDROP;
-    static Handle Invalid() noexcept { return nullptr; }
-    static void Close(Handle drop) noexcept
+    DROPFILES header{};
+    std::memcpy(&header, block, sizeof(header));
+    if (header.pFiles < sizeof(DROPFILES) || header.pFiles >= size)
+        return std::nullopt;
+    const char* names = block + header.pFiles;
+    const SIZE_T room = size - header.pFiles;
+    if (!header.fWide)
     {
-        try
-        {
-            static const auto dragFinish = LoadSystemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish");
-            dragFinish(drop);
-        }
-        catch (...)
-        {
-            // Without shell32 nothing in this process could release it.
-        }
+        const char* end = std::find(names, names + room, '\0');
+        if (end == names + room || end - names > INT_MAX)
+            return std::nullopt;
+        const int length = static_cast<int>(end - names);
+        const int wideLength = length > 0 ? ::MultiByteToWideChar(CP_ACP, 0, names, length, nullptr, 0) : 0;
+        std::wstring name(static_cast<std::size_t>(wideLength), L'\0');
+        ::MultiByteToWideChar(CP_ACP, 0, names, length, name.data(), wideLength);
+        return name;
     }
-};
-using UniqueHdrop = UniqueAny<DropTraits>;
+    // Copied out, not read in place: the offset need not be aligned for wchar_t.
+    std::wstring units(room / sizeof(wchar_t), L'\0');
+    std::memcpy(units.data(), names, units.size() * sizeof(wchar_t));
+    const std::size_t end = units.find(L'\0');
+    if (end == std::wstring::npos)
+        return std::nullopt;
+    units.resize(end);
+    return units;
+}
 
 } // namespace
 
 std::wstring TakeFirstDroppedPath(HDROP drop)
 {
-    const UniqueHdrop owned(drop);
-    static const auto dragQueryFile = LoadSystemFunction<decltype(&::DragQueryFileW)>(L"shell32.dll", "DragQueryFileW");
-    // Asked for its length first: a path may be longer than MAX_PATH.
-    const UINT length = dragQueryFile(drop, 0, nullptr, 0);
-    if (length == 0)
+    // A block smaller than its header, or a handle from another process (size 0), is not read.
+    const SIZE_T size = ::GlobalSize(drop);
+    const auto* block = static_cast<const char*>(size >= sizeof(DROPFILES) ? ::GlobalLock(drop) : nullptr);
+    if (!block)
         return {};
-    std::wstring path(length + 1, L'\0');
-    path.resize(dragQueryFile(drop, 0, path.data(), length + 1));
-    return path;
+    std::optional<std::wstring> name = FirstName(block, size);
+    ::GlobalUnlock(drop);
+    if (!name)
+        return {};
+    static const auto dragFinish = LoadSystemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish");
+    dragFinish(drop);
+    return *std::move(name);
 }
 
 } // namespace velmora::win32

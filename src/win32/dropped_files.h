@@ -9,7 +9,9 @@ namespace velmora::win32
 {
 
 /// WM_DROPFILES: the full path of the first dropped file or folder, however long; empty when the
-/// drop holds none. The drop handle is released (DragFinish) in every case.
+/// drop holds none. The block is checked before it is read: a handle that cannot be locked is left
+/// alone, and a malformed block is ignored, not freed (it may be memory the program owns); a good
+/// one is released (DragFinish).
 std::wstring TakeFirstDroppedPath(HDROP drop);
 
 } // namespace velmora::win32

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmora::win32
@@ -14,5 +16,16 @@ std::wstring ExtendedLengthPath(std::wstring path);
 
 /// The path without a \\?\ prefix, as the shell and the user know it.
 std::wstring PlainPath(std::wstring path);
+
+/// What makes a file or folder itself whatever its path is spelt: its volume and its index there.
+struct FileIdentity
+{
+    std::uint32_t volume = 0;
+    std::uint64_t index = 0;
+    bool operator==(const FileIdentity&) const = default;
+};
+
+/// The identity of an existing file or folder; none when it cannot be opened.
+std::optional<FileIdentity> IdentityOf(const std::wstring& path);
 
 } // namespace velmora::win32

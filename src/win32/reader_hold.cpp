@@ -4,9 +4,10 @@ namespace velmora::win32
 {
 
 ReaderHold::ReaderHold(UniqueFile file, UniqueHandle process, DWORD maxMs)
-    : m_file(std::move(file)), m_process(std::move(process))
+    : m_file(std::move(file)),
+      m_end(process ? std::move(process) : UniqueHandle(::CreateEventW(nullptr, TRUE, FALSE, nullptr)))
 {
-    if (!::RegisterWaitForSingleObject(&m_wait, m_process.get(), Release, this, maxMs, WT_EXECUTEONLYONCE))
+    if (!::RegisterWaitForSingleObject(&m_wait, m_end.get(), Release, this, maxMs, WT_EXECUTEONLYONCE))
     {
         m_wait = nullptr;
         m_file.reset();

@@ -10,7 +10,8 @@ namespace velmora::win32
 {
 
 /// A file held open for reading only, so that nobody may write, rename or delete it, until a
-/// process ends or a time runs out; released early when the object goes.
+/// process ends or a time runs out (without a process, for the whole time); released early when
+/// the object goes.
 class ReaderHold
 {
 public:
@@ -25,7 +26,7 @@ private:
     static void CALLBACK Release(void* context, BOOLEAN timedOut) noexcept;
 
     UniqueFile m_file;
-    UniqueHandle m_process;
+    UniqueHandle m_end; // the process, or an event that is never set
     HANDLE m_wait = nullptr;
     std::atomic<bool> m_released = false;
 };

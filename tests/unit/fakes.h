@@ -66,9 +66,9 @@ public:
         return Shell(owner, std::string(verb) + " [" + std::string(file) + "] [" + std::string(parameters) + "] [" +
                                 std::string(directory) + "] " + std::to_string(showMode));
     }
-    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file) override
+    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader) override
     {
-        return Shell(owner, "open [" + std::string(file) + "] [] [] 1 held");
+        return Shell(owner, "open [" + std::string(file) + "] [] [] 1 held for " + std::string(trustedReader));
     }
     std::string ApplicationFolder() override { return folder; }
     std::string ShortPath(std::string_view path) override
@@ -98,6 +98,11 @@ public:
     std::string unencodable = "\xCE\xA9"; // Ω has no place in the fake code page
 
     bool CanEncode(std::string_view text) const override { return text.find(unencodable) == std::string_view::npos; }
+    void Reserve(std::span<const std::string> targets) override
+    {
+        Record("reserve [" + targets.front() + "] [" + targets.back() + "]");
+    }
+    void Release() noexcept override { Record("release"); }
     void Create(std::string_view path, FileEncoding encoding) override
     {
         Record(std::string(encoding == FileEncoding::Utf16 ? "create utf16 " : "create ") + std::string(path));

@@ -14,7 +14,7 @@ namespace
 constexpr const char* kKeyBelowRoot = R"(Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List)";
 constexpr const char* kStartKeyPath =
     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
-constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held)";
+constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held for regedit.exe)";
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
 constexpr const char* kMessage = "message error [(app title)] Error Number: ";
 
@@ -95,7 +95,8 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{
             "TheKeyKeepsItsSpaces",
             {{Field::Key, " File1 "}},
-            {R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [ File1 ] [C:\Pictures\cat.bmp])",
+            {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])",
+             R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [ File1 ] [C:\Pictures\cat.bmp])",
              std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [ File1 ]"}},
         SaveCase{"TheOldValueIsReadUnderTheRootTyped",
                  {{Field::Location, R"(hklm\Software)"}},
@@ -108,25 +109,30 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string("line ") + kStartKeyPath, "close", R"(create C:\Tools\Velmora.reg)"}},
         SaveCase{"ReadOnlyFilePassedOverThenTheFirstWriteEndsWith52",
                  {},
-                 {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00",
+                 {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "release",
                   std::string(kMessage) + "52 Bad file name or number"},
                  {{"create", kErrPathFileAccess}, {"line", kErrBadFileNameOrNumber}}},
         SaveCase{"HeldOpenEndsWith70BeforeTheShell",
                  {},
-                 {"commit", std::string(kMessage) + "70 Permission denied"},
+                 {"commit", "release", std::string(kMessage) + "70 Permission denied"},
                  {{"commit", kErrPermissionDenied}}},
+        SaveCase{"AWaitForTheTurnThatRunsOutEndsTheSaveBeforeTheStore",
+                 {},
+                 {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])",
+                  std::string(kMessage) + "70 Permission denied"},
+                 {{"reserve", kErrPermissionDenied}}},
         SaveCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
                  {},
-                 {"close", std::string(kMessage) + "75 Path/File access error"},
+                 {"close", "release", std::string(kMessage) + "75 Path/File access error"},
                  {{"close", kErrPathFileAccess}}},
         SaveCase{"AnOldValueThatCannotBeReadWritesNothing",
                  {},
-                 {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]",
+                 {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]", "release",
                   std::string(kMessage) + "5 Invalid procedure call or argument"},
                  {{"read", kErrInvalidArgument}}},
         SaveCase{"AFolderWithPercentReachesTheShellInItsShortForm",
                  {},
-                 {"commit", R"(shell 4660 open [C:\VUSER~1\Velmora.reg] [] [] 1 held)",
+                 {"commit", R"(shell 4660 open [C:\VUSER~1\Velmora.reg] [] [] 1 held for regedit.exe)", "release",
                   "message warning [Error] No associated application",
                   R"(status Reg file created as : C:\v-%USERNAME%\Velmora.reg)"},
                  {},
@@ -150,10 +156,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "C:\\" + std::string(245, 'f')}, // C:\ and \Velmora.reg make 260 characters
         SaveCase{"ShellFailureIsReportedAndTheStatusStillSet",
                  {},
-                 {kShell, "message warning [Error] No associated application", kCreatedStatus}},
+                 {kShell, "release", "message warning [Error] No associated application", kCreatedStatus}},
         SaveCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
                  {},
-                 {kShell, "message warning [Error] Out of memory or resources", kCreatedStatus},
+                 {kShell, "release", "message warning [Error] Out of memory or resources", kCreatedStatus},
                  {{"shell", kErrInvalidArgument}}}),
     RowName());
 

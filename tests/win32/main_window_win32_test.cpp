@@ -10,6 +10,7 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cstring>
 #include <filesystem>
 
 using namespace velmora;
@@ -35,22 +36,49 @@ protected:
     win32::MainWindow window{*this, *this, desktop};
 };
 
-// As Explorer drops two files: a handle that the window must release, the first path longer than MAX_PATH.
-TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothing)
+// A drop block: the header, the names, and the rest of the block filled with one letter, so that a
+// name runs on to the block's end unless something ends it.
+HDROP DropBlock(DROPFILES header, const std::wstring& names, SIZE_T size)
+{
+    const HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE, size);
+    auto* bytes = static_cast<char*>(::GlobalLock(drop));
+    std::fill_n(bytes, ::GlobalSize(drop), 'A');
+    std::memcpy(bytes, &header, std::min(size, sizeof(header)));
+    std::memcpy(bytes + sizeof(header), names.data(),
+                std::min(size - std::min(size, sizeof(header)), names.size() * 2));
+    ::GlobalUnlock(drop);
+    return static_cast<HDROP>(drop);
+}
+
+// As Explorer drops two files: a handle that the window must release, the first path longer than
+// MAX_PATH. Then blocks that are not what they claim, and a handle of another process: ignored,
+// and not freed, since the memory may be the program's own.
+TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothingAMalformedOneNothingAtAll)
 {
     window.Create(SW_HIDE);
     EXPECT_TRUE(::GetWindowLongW(window.Window(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES) << "Explorer drops onto it";
     const std::wstring first = folder.Child(std::wstring(270, L'x') + L".txt");
     const std::wstring paths = first + L'\0' + folder.Child(L"second.txt") + L'\0' + L'\0';
-    const HGLOBAL drop = ::GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
-    auto* files = static_cast<DROPFILES*>(::GlobalLock(drop));
-    *files = {sizeof(DROPFILES), {}, FALSE, TRUE};
-    std::ranges::copy(paths, reinterpret_cast<wchar_t*>(files + 1));
-    ::GlobalUnlock(drop);
+    const DROPFILES wide = {sizeof(DROPFILES), {}, FALSE, TRUE};
+    const HDROP drop = DropBlock(wide, paths, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
 
     ::SendMessageW(window.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
     EXPECT_EQ(::GlobalSize(drop), 0u) << "the drop handle is released";
+    const std::pair<DROPFILES, SIZE_T> malformed[] = {
+        {{1 << 20, {}, FALSE, TRUE}, sizeof(DROPFILES) + 64}, // names beyond the block
+        {wide, sizeof(DROPFILES) + 64},                       // a name that does not end
+        {{sizeof(DROPFILES), {}, FALSE, FALSE}, sizeof(DROPFILES) + 64},
+        {wide, sizeof(DROPFILES) - 4}}; // smaller than its header
+    for (const auto& [header, size] : malformed)
+    {
+        const HDROP block = DropBlock(header, L"", size);
+        ::SendMessageW(window.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(block), 0);
+        EXPECT_NE(::GlobalSize(block), 0u) << header.pFiles << " " << size;
+        ::GlobalFree(block);
+    }
+    ::SendMessageW(window.Window(), WM_DROPFILES, 0x7ff0c0de, 0);
+    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
     EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_LBLPATH)), L"");
     EXPECT_FALSE(std::filesystem::exists(folder.Child(L"Velmora.reg")));
     EXPECT_EQ(desktop.messages, std::vector<std::string>{});

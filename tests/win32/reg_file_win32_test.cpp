@@ -20,13 +20,18 @@ using velmora::win32::Win32RegFileOutput;
 namespace
 {
 
-// Every file in the folder but the two targets, with its bytes: what a save must leave as it was.
-std::map<std::wstring, std::string> OtherFiles(const std::wstring& folder)
+using Files = std::map<std::wstring, std::string>; // by name, with their bytes
+
+// The files in the folder, but the two targets when asked: what a save must leave as it was.
+Files FilesIn(const std::wstring& folder, bool withTargets = true)
 {
-    std::map<std::wstring, std::string> files;
+    Files files;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
-        if (entry.path().filename() != L"Velmora.reg" && entry.path().filename() != L"Velmora-undo.reg")
-            files[entry.path().filename().wstring()] = ReadFileBytes(entry.path().wstring());
+    {
+        const std::wstring name = entry.path().filename().wstring();
+        if (withTargets || (name != L"Velmora.reg" && name != L"Velmora-undo.reg"))
+            files[name] = ReadFileBytes(entry.path().wstring());
+    }
     return files;
 }
 
@@ -68,6 +73,7 @@ TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWord
 struct Scene
 {
     explicit Scene(std::wstring path) : folder(std::move(path)) {}
+    ~Scene() { ::DeleteFileW((folder + L"\\filler").c_str()); } // the small disk serves the next row
     std::wstring folder;
     std::wstring target = folder + L"\\Velmora.reg";
     win32::UniqueFile holder;
@@ -122,7 +128,9 @@ void Link(Scene& scene)
         GTEST_SKIP() << "this system makes no symbolic link";
 }
 
-// All the space but one page: the first lines fit, the long key line does not.
+// All the space but some pages. One: the first lines fit, the long key line does not. Five: both
+// new files fit, and the copy of the old undo file, but not the copy of the old Velmora.reg.
+template <int kPagesLeft>
 void FillDisk(Scene& scene)
 {
     win32::UniqueFile file(
@@ -132,7 +140,7 @@ void FillDisk(Scene& scene)
     while (::WriteFile(file.get(), page.data(), 4096, &done, nullptr) && done > 0)
         ;
     ASSERT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_DISK_FULL));
-    ::SetFilePointer(file.get(), -4096, nullptr, FILE_END);
+    ::SetFilePointer(file.get(), -4096 * kPagesLeft, nullptr, FILE_END);
     ASSERT_TRUE(::SetEndOfFile(file.get()));
 }
 
@@ -162,9 +170,10 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     TempFolder temp;
     // A full disk needs a small file system of its own, which with_small_disk.sh mounts.
     const char* smallDisk = std::getenv("VELMORA_SMALL_DISK");
-    if (row.arrange == FillDisk && !smallDisk)
+    const bool fillsDisk = std::string_view(row.name).starts_with("DiskFull");
+    if (fillsDisk && !smallDisk)
         GTEST_SKIP() << "runs under tests/win32/with_small_disk.sh";
-    Scene scene{row.arrange == FillDisk ? win32::Widen(smallDisk) : temp.Path()};
+    Scene scene{fillsDisk ? win32::Widen(smallDisk) : temp.Path()};
     const std::wstring undoPath = scene.folder + L"\\Velmora-undo.reg";
     WriteFileBytes(undoPath, "old undo");
     WriteFileBytes(scene.target, "old content");
@@ -172,7 +181,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
         row.arrange(scene);
     if (IsSkipped() || HasFatalFailure())
         return;
-    const std::map<std::wstring, std::string> others = OtherFiles(scene.folder);
+    const Files others = FilesIn(scene.folder, false);
 
     const std::vector<std::string> undoLines = {"Windows Registry Editor Version 5.00", "", "[k]", R"("a"=-)"};
     const std::vector<std::string> regLines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", row.valueLine};
@@ -202,7 +211,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     for (const std::string& line : undoLines)
         undoUnits += line.size() + 2;
     EXPECT_EQ(ReadFileBytes(undoPath).size(), saved ? 2 * undoUnits : 8) << "the undo file changed alone";
-    EXPECT_EQ(OtherFiles(scene.folder), others) << "a temporary file was left, or a linked file written through";
+    EXPECT_EQ(FilesIn(scene.folder, false), others) << "a temporary file was left, or a linked file written through";
 }
 
 constexpr const char* kValue = R"("a"="b")";
@@ -219,7 +228,38 @@ INSTANTIATE_TEST_SUITE_P(
         ReplacementRow{"UnmappableCharacter", nullptr, "\"\xE6\x97\xA5\"=\"b\"", "0 0 0 0 0 0 0 0 0 0 1113 52 52"},
         ReplacementRow{"SymbolicLink", Link<true>, kValue, kSaved},
         ReplacementRow{"HardLink", Link<false>, kValue, kSaved},
-        ReplacementRow{"DiskFull", FillDisk, kValue, "0 0 0 0 0 0 0 61 52 52 52 52 52"}),
+        ReplacementRow{"DiskFull", FillDisk<1>, kValue, "0 0 0 0 0 0 0 61 52 52 52 52 52"},
+        ReplacementRow{"DiskFullWhileCopyingTheOldFileAside", FillDisk<5>, kValue, "0 0 0 0 0 0 0 0 0 0 0 0 61"}),
     RowName());
+
+// A save killed between its two moves (a process id that never runs) left a new Velmora-undo.reg
+// beside the old Velmora.reg, with its copies of both old files, its journal and a new file; a
+// running process's file and one of the user's lie beside them.
+TEST(RegFileWriter, TheNextSaveUndoesACommitCutBetweenItsMovesAndClearsUpWhatOnlyTheDeadLeft)
+{
+    TempFolder folder;
+    const std::wstring dead = L".4294967292-1";
+    const std::wstring journal =
+        L"Velmora-undo.reg\nVelmora-undo.reg.4294967292-1.old\nVelmora.reg\nVelmora.reg.4294967292-1.old\n";
+    const Files kept = {{L"Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-1.tmp", "being written"},
+                        {L"Velmora.reg.4294967292-1.txt", "the user's"}};
+    Files planted = {{L"Velmora-undo.reg", "new undo"},
+                     {L"Velmora-undo.reg" + dead + L".old", "old undo"},
+                     {L"Velmora.reg", "old"},
+                     {L"Velmora.reg" + dead + L".old", "old"},
+                     {L"Velmora.reg" + dead + L".tmp", "new"},
+                     {L"Velmora-undo.reg" + dead + L".commit",
+                      std::string(reinterpret_cast<const char*>(journal.data()), journal.size() * sizeof(wchar_t))}};
+    planted.insert(kept.begin(), kept.end());
+    for (const auto& [name, bytes] : planted)
+        WriteFileBytes(folder.Child(name), bytes);
+
+    Win32RegFileOutput output;
+    output.Reserve(
+        std::vector{win32::Narrow(folder.Child(L"Velmora-undo.reg")), win32::Narrow(folder.Child(L"Velmora.reg"))});
+    Files expected = {{L"Velmora-undo.reg", "old undo"}, {L"Velmora.reg", "old"}};
+    expected.insert(kept.begin(), kept.end());
+    EXPECT_EQ(FilesIn(folder.Path()), expected);
+}
 
 } // namespace

@@ -15,6 +15,7 @@
 #include <sddl.h>
 
 #include <map>
+#include <optional>
 #include <vector>
 
 using namespace velmora;
@@ -160,6 +161,136 @@ INSTANTIATE_TEST_SUITE_P(
         {"LongerThanTheShellOpens", "File1", "x", L"x", std::nullopt, std::nullopt,
          std::vector<std::wstring>(5, std::wstring(60, L'f'))}}),
     RowName());
+
+// A program of the tests' own folder, with its arguments.
+std::wstring HelperCommand(const std::wstring& arguments)
+{
+    return L"\"" + win32::Widen(win32::Win32Desktop().ApplicationFolder()) + L"\\velmora_save_helper.exe\" " +
+           arguments;
+}
+
+// While it lives, .reg files open with another command; the old one comes back whatever happens.
+struct ScopedAssociation
+{
+    static constexpr const wchar_t* kKey = LR"(regfile\shell\open\command)";
+    wchar_t old[1024] = L"";
+
+    explicit ScopedAssociation(const std::wstring& command)
+    {
+        LONG size = sizeof(old);
+        ::RegQueryValueW(HKEY_CLASSES_ROOT, kKey, old, &size);
+        ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, command.c_str(), 0);
+    }
+    ~ScopedAssociation() { ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, old, 0); }
+};
+
+// The real desktop, which has another instance save between this save's commit and its hold.
+struct DesktopStartingASave : RecordingDesktop
+{
+    using RecordingDesktop::RecordingDesktop;
+    std::wstring otherSave; // its command line; empty: none
+    win32::UniqueHandle other;
+
+    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view reader) override
+    {
+        if (!otherSave.empty() && !other)
+        {
+            other = Start(otherSave);
+            ::Sleep(1000); // time for it to start and ask for the folder's turn
+        }
+        return RecordingDesktop::ShellOpenHeld(owner, file, reader);
+    }
+};
+
+enum class Other
+{
+    None,
+    SavesSecondBeforeTheHold, // another instance's save, started inside the first one
+    SavedFirstAndEnded,       // another instance saved first and ended at once
+};
+
+struct TwoSaves
+{
+    const char* name;
+    Other other = Other::None;
+    bool launcher = false; // .reg files open with a program that hands them on, 1.5 s later
+    DWORD gapMs = 0;
+};
+
+class TwoSavesInARow : public SaveWithUndo, public testing::WithParamInterface<TwoSaves>
+{
+};
+
+// The value is v0; one save sets v1, the next v2. The second waits for the registry editor that
+// merges the first, so that its undo file puts back v1, the value it replaced; or, while the
+// first file may still be unread, it is refused, and v1 arrives.
+TEST_P(TwoSavesInARow, TheSecondWaitsForTheFirstsReaderAndItsUndoPutsBackWhatItReplaced)
+{
+    const TwoSaves& row = GetParam();
+    const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(row.name);
+    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"File1", REG_SZ, L"v0", 6), ERROR_SUCCESS);
+    std::optional<ScopedAssociation> association;
+    if (row.launcher)
+        association.emplace(HelperCommand(L"launch 1500 \"%1\""));
+    DesktopStartingASave program{folder.PathUtf8()};
+    const std::wstring otherSave =
+        HelperCommand(L"save \"" + folder.Path() + L"\" " + win32::Widen(row.name) + L" File1 ");
+    if (row.other == Other::SavesSecondBeforeTheHold)
+        program.otherSave = otherSave + L"v2";
+
+    if (row.other == Other::SavedFirstAndEnded)
+        ASSERT_EQ(ExitCodeOf(Start(otherSave + L"v1").get()), 0u);
+    else
+        Save(program, row.name, "File1", "v1");
+    ASSERT_EQ(program.messages, std::vector<std::string>{});
+    ::Sleep(row.gapMs);
+    if (row.other != Other::SavesSecondBeforeTheHold)
+        Save(program, row.name, "File1", "v2");
+    const bool refused =
+        row.other == Other::SavesSecondBeforeTheHold ? ExitCodeOf(program.other.get()) != 0 : !program.messages.empty();
+
+    if (refused)
+    {
+        EXPECT_TRUE(row.launcher) << "the registry editor's end was not waited for";
+        EXPECT_TRUE(row.other != Other::None || program.messages.back().starts_with("error [] Error Number: 70 "));
+        EXPECT_TRUE(Arrives(key, L"File1", Text(L"v1"))) << "the first value was lost";
+        return;
+    }
+    ASSERT_TRUE(Arrives(key, L"File1", Text(L"v2")));
+    ASSERT_TRUE(RunAndWait(L"regedit.exe /s \"" + folder.Child(L"Velmora-undo.reg") + L"\""));
+    EXPECT_EQ(ReadBack(key, L"File1"), Text(L"v1")) << "the undo file holds a value the second save did not replace";
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, TwoSavesInARow,
+                         testing::Values(TwoSaves{"AtOnce"},
+                                         TwoSaves{"AnotherInstanceBetweenTheCommitAndTheHold",
+                                                  Other::SavesSecondBeforeTheHold},
+                                         TwoSaves{"RightAfterAnotherInstanceThatEnded", Other::SavedFirstAndEnded},
+                                         TwoSaves{"ThroughALauncherAtOnce", Other::None, true},
+                                         TwoSaves{"ThroughALauncherHalfASecondLater", Other::None, true, 500}),
+                         RowName());
+
+// Wine makes short names from a hash: the program's folder and this sibling share one, which opens
+// the sibling. The shell must not be handed it.
+TEST_F(SaveWithUndo, AShortFormThatOpensAnotherFolderIsRefused)
+{
+    const std::wstring programFolder = folder.Child(L"v-%USERNAME%");
+    const std::wstring sibling = folder.Child(L"v-%USERNAMEvyho");
+    ASSERT_TRUE(::CreateDirectoryW(programFolder.c_str(), nullptr) && ::CreateDirectoryW(sibling.c_str(), nullptr));
+    WriteFileBytes(sibling + L"\\Velmora.reg", "REGEDIT4\r\n");
+    wchar_t shortForm[MAX_PATH] = L"";
+    ::GetShortPathNameW(programFolder.c_str(), shortForm, MAX_PATH);
+    ASSERT_NE(::GetFileAttributesW((shortForm + std::wstring(L"\\Velmora.reg")).c_str()), INVALID_FILE_ATTRIBUTES)
+        << "under this Wine the short form " << win32::Narrow(shortForm) << " leads to the folder itself";
+
+    RecordingDesktop program{win32::Narrow(programFolder)};
+    Save(program, "Short", "File1", "x");
+    EXPECT_EQ(program.messages,
+              std::vector<std::string>{"error [] Error Number: 380 Invalid property value: the program's folder holds "
+                                       "'%', which the shell would read as the name of a setting and open another "
+                                       "folder's Velmora.reg; nothing was written"});
+    EXPECT_EQ(::GetFileAttributesW((programFolder + L"\\Velmora.reg").c_str()), INVALID_FILE_ATTRIBUTES);
+}
 
 TEST_F(SaveWithUndo, TheSettingsStoreRefusesANameThatWouldAddressAnotherKeyWith5)
 {

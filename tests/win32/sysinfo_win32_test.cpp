@@ -57,8 +57,8 @@ protected:
     // A harmless program that stays running until it is ended: the minimal window beside the tests.
     std::string CopyHarmlessProgram(const std::wstring& name)
     {
-        const std::wstring module = win32::ModulePath();
-        const std::wstring program = module.substr(0, module.find_last_of(L'\\')) + L"\\velmora_minimal_window.exe";
+        const std::wstring program =
+            win32::Widen(win32::Win32Desktop().ApplicationFolder()) + L"\\velmora_minimal_window.exe";
         EXPECT_TRUE(::CopyFileW(program.c_str(), folder.Child(name).c_str(), FALSE));
         return win32::Narrow(folder.Child(name));
     }

@@ -64,17 +64,37 @@ void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write file");
 }
 
-bool RunAndWait(std::wstring commandLine, const wchar_t* folder)
+win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
-        return false;
+        throw std::runtime_error("cannot start " + win32::Narrow(commandLine));
     // For a Unix program Wine returns no process handle and a thread "handle" that is none.
-    win32::UniqueHandle processHandle(process.hProcess);
     win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
-    return !processHandle || ::WaitForSingleObject(processHandle.get(), 30000) == WAIT_OBJECT_0;
+    return win32::UniqueHandle(process.hProcess);
+}
+
+DWORD ExitCodeOf(HANDLE process)
+{
+    DWORD code = STILL_ACTIVE;
+    if (::WaitForSingleObject(process, 30000) == WAIT_OBJECT_0)
+        ::GetExitCodeProcess(process, &code);
+    return code;
+}
+
+bool RunAndWait(std::wstring commandLine, const wchar_t* folder)
+{
+    try
+    {
+        const win32::UniqueHandle process = Start(std::move(commandLine), folder);
+        return !process || ExitCodeOf(process.get()) != STILL_ACTIVE;
+    }
+    catch (const std::runtime_error&)
+    {
+        return false;
+    }
 }
 
 int EndProcessesStartedFrom(const std::wstring& folder)

@@ -33,8 +33,15 @@ private:
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
-/// Starts the command line in the folder (nullptr: the current one) and waits up to 30 s for it to
-/// end; false when it cannot be started or does not end.
+/// Starts the command line in the folder (nullptr: the current one); its process, of which Wine
+/// gives none for a Unix program. Throws when it cannot be started.
+win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder = nullptr);
+
+/// The exit code of the process once it has ended, waiting up to 30 s; STILL_ACTIVE when it has not.
+DWORD ExitCodeOf(HANDLE process);
+
+/// Starts the command line in the folder and waits up to 30 s for it to end; false when it cannot
+/// be started or does not end.
 bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr);
 
 /// The real desktop, but message boxes are recorded instead of shown and the application
