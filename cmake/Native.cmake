@@ -17,14 +17,11 @@ endif()
 find_package(GTest REQUIRED)
 
 add_executable(velmora_unit_tests
-    tests/unit/error_trap_test.cpp
-    tests/unit/shell_result_test.cpp
-    tests/unit/save_command_test.cpp
-    tests/unit/texts_test.cpp
-    tests/unit/layout_test.cpp
-    tests/unit/file_selection_test.cpp
+    tests/unit/common_test.cpp
+    tests/unit/shell_test.cpp
+    tests/unit/regchange_test.cpp
     tests/unit/about_test.cpp
-    tests/unit/sysinfo_test.cpp
+    tests/unit/app_test.cpp
 )
 target_include_directories(velmora_unit_tests PRIVATE tests)
 target_link_libraries(velmora_unit_tests PRIVATE velmora_app GTest::gtest GTest::gtest_main GTest::gmock)

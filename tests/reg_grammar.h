@@ -119,23 +119,13 @@ inline std::string StoredValue(std::string_view typed)
 {
     const std::string_view value = WithoutOuterSpaces(typed);
     std::string stored;
-    std::size_t i = 0;
+    for (std::size_t i = 0; i < value.size(); ++i)
+    {
+        if (value[i] != '\\' || i == 0 || value[i - 1] != '\\')
+            stored += value[i];
+    }
     const std::size_t leading = value.find_first_not_of('\\');
-    if (leading != std::string_view::npos && leading >= 2)
-    {
-        stored = R"(\\)";
-        i = leading;
-    }
-    while (i < value.size())
-    {
-        stored += value[i];
-        if (value[i++] == '\\')
-        {
-            while (i < value.size() && value[i] == '\\')
-                ++i;
-        }
-    }
-    return stored;
+    return leading >= 2 && leading != std::string_view::npos ? "\\" + stored : stored;
 }
 
 /// What the registry editor must read from the file of a save of these fields; nothing when the

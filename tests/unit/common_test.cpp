@@ -1,0 +1,81 @@
+// The portable vocabulary: twips, colours, failure numbers and UTF-16 text.
+#include "common/colours.h"
+#include "common/layout.h"
+#include "common/runtime_failure.h"
+#include "common/text_form.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+using namespace velmora;
+using namespace std::string_literals;
+
+namespace
+{
+
+// The windows' sizes in pixels are the end-to-end tests' to see; here, the rounding.
+TEST(TwipsToPixels, RoundsToTheNearestPixelAtEveryDpi)
+{
+    EXPECT_EQ(TwipsToPixels(7, 96), 0);   // 0.47 px
+    EXPECT_EQ(TwipsToPixels(8, 96), 1);   // 0.53 px
+    EXPECT_EQ(TwipsToPixels(30, 120), 3); // 2.5 px rounds up, as MulDiv does
+}
+
+// Without high contrast every design colour stays; with it, each role takes its system colour.
+// Wine has no high-contrast theme, so this is the colours' only test.
+TEST(ColourFor, KeepsTheDesignUnlessHighContrastGivesTheRoleItsSystemColour)
+{
+    constexpr Rgb kDesign{1, 2, 3};
+    constexpr ColourScheme kScheme{false, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}, {40, 0, 0}};
+    constexpr ColourScheme kHighContrast{true, {10, 0, 0}, {20, 0, 0}, {30, 0, 0}, {40, 0, 0}};
+    using enum ColourRole;
+    for (const auto& [role, system] : {std::pair{WindowBackground, Rgb{10, 0, 0}},
+                                       {LabelText, {20, 0, 0}},
+                                       {ButtonFace, {30, 0, 0}},
+                                       {ButtonText, {40, 0, 0}},
+                                       {Line, {20, 0, 0}}})
+    {
+        SCOPED_TRACE(static_cast<int>(role));
+        EXPECT_EQ(ColourFor(role, kDesign, kScheme), kDesign);
+        EXPECT_EQ(ColourFor(role, kDesign, kHighContrast), system);
+        EXPECT_EQ(ColourFor(role, std::nullopt, kScheme), system) << "a role the design leaves to the system";
+    }
+}
+
+// Every failure the program raises says in words what it is, each in its own; a number it never
+// raises has no words.
+TEST(StandardDescription, NamesEveryFailureTheProgramRaises)
+{
+    std::set<std::string> descriptions;
+    for (const std::int32_t number :
+         {kErrInvalidArgument, kErrOutOfMemory, kErrInternal, kErrBadFileNameOrNumber, kErrFileNotFound,
+          kErrFileAlreadyExists, kErrDiskFull, kErrPermissionDenied, kErrPathFileAccess, kErrPathNotFound,
+          kErrInvalidUseOfNull, kErrInvalidPropertyValue, kErrNoCodePageMapping})
+        EXPECT_TRUE(descriptions.insert(RuntimeFailure(number).Description()).second && !descriptions.contains(""))
+            << number;
+    EXPECT_EQ(RuntimeFailure(1).Description(), "");
+}
+
+std::string Utf16(const std::u16string& text)
+{
+    std::string bytes;
+    for (const char16_t unit : text)
+        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}
+
+// UTF-8 has no form for a surrogate without its partner, nor for an odd byte. Each refused text is
+// read from the front of its row, so that a read past its end would be seen.
+TEST(Utf8FromUtf16, DecodesWholeUtf16Only)
+{
+    EXPECT_EQ(Utf8FromUtf16(Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF"s)),
+              "\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
+    for (const auto& [units, bytes] :
+         {std::pair{u"\xDC00"s, 2}, {u"\xD800\x61"s, 4}, {u"a\xD800\xE000"s, 6}, {u"\xD800\xDC00"s, 2}, {u"a"s, 1}})
+        EXPECT_EQ(Utf8FromUtf16(std::string_view(Utf16(units)).substr(0, static_cast<std::size_t>(bytes))),
+                  std::nullopt);
+}
+
+} // namespace

@@ -1,0 +1,294 @@
+// The Save command with fakes for its ports, the entry it composes, and its files' texts.
+#include "regchange/save_command.h"
+#include "regchange/undo_file.h"
+
+#include "fakes.h"
+#include "reg_grammar.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+using namespace std::string_literals;
+using testing::AllOf;
+using testing::HasSubstr;
+
+namespace
+{
+
+constexpr const char* kKeyBelowRoot = R"(Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List)";
+constexpr const char* kStartKeyPath =
+    R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
+constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held for regedit.exe)";
+constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
+constexpr const char* kMessage = "message error [(app title)] Error Number: ";
+
+// At most `count` events from the first one that starts with `first` on.
+EventLog From(const EventLog& log, const std::string& first, std::size_t count = SIZE_MAX)
+{
+    const auto begin = std::find_if(log.begin(), log.end(), [&](const auto& e) { return e.starts_with(first); });
+    return EventLog(begin, begin + static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, log.end() - begin)));
+}
+
+class SaveCommand : public testing::Test
+{
+protected:
+    EventLog log;
+    FakeSaveView view{log};
+    FakeDesktop desktop{log};
+    FakeSettingsStore settings{log};
+    FakeRegFileOutput file{log};
+    FakeRegistry registry{log};
+
+    EventLog Run()
+    {
+        cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
+        return log;
+    }
+    void Fail(const std::string& operation, std::int32_t number)
+    {
+        for (LoggedFake* fake : std::initializer_list<LoggedFake*>{&desktop, &file, &registry})
+            fake->Fail(operation, number);
+    }
+};
+
+// Start-up fields but for some, and failures planned for some operations (the undo file's units
+// come first, so a planned failure hits that file's unit first).
+struct SaveCase
+{
+    const char* name;
+    std::map<Field, std::string> fields;
+    EventLog events; // from the first that differs from the start-up example on
+    std::vector<std::pair<const char*, std::int32_t>> plan = {};
+    std::string folder = R"(C:\Tools)";
+    std::string shortFolder = {};
+};
+
+class SaveCommandTable : public SaveCommand, public testing::WithParamInterface<SaveCase>
+{
+};
+
+const std::string kRefused = std::string(kMessage) + "380 Invalid property value: the ";
+const std::string kCannotCarry =
+    " holds a line break or a NUL character, which a registration file cannot carry; nothing was written";
+const std::string kNoRoot = " must begin with a registry root such as HKEY_CURRENT_USER; nothing was written";
+
+TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFailureMust)
+{
+    for (const auto& [field, text] : GetParam().fields)
+        view.fields[field] = text;
+    for (const auto& [operation, number] : GetParam().plan)
+        Fail(operation, number);
+    desktop.folder = GetParam().folder;
+    desktop.shortPaths[GetParam().folder] = GetParam().shortFolder;
+    desktop.shellResult = 31;
+    const EventLog events = Run();
+    const EventLog& expected = GetParam().events;
+    // A refusal shows its message before anything else happens.
+    EXPECT_EQ(expected.front().starts_with("message") ? events : From(events, expected.front(), expected.size()),
+              expected);
+    if (expected.back().starts_with("status") || expected.back().starts_with("message"))
+    {
+        EXPECT_EQ(events.back(), expected.back()) << "nothing follows the status or a message";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, SaveCommandTable,
+    testing::Values(
+        SaveCase{"AStoreRefusalIsPassedOver",
+                 {{Field::Section, ""}},
+                 {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "line ",
+                  R"(line [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint])"}},
+        SaveCase{
+            "AllThreeBlankWritesNothingAndSaysSo",
+            {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
+            {R"(store [] [  ] [File1] [C:\Pictures\cat.bmp])", std::string("status") + std::string(kNotCreatedStatus)}},
+        SaveCase{
+            "TheKeyKeepsItsSpaces",
+            {{Field::Key, " File1 "}},
+            {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])",
+             R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [ File1 ] [C:\Pictures\cat.bmp])",
+             std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [ File1 ]"}},
+        SaveCase{"TheOldValueIsReadUnderTheRootTyped",
+                 {{Field::Location, R"(hklm\Software)"}},
+                 {R"(read HKEY_LOCAL_MACHINE [Software\Paint\Recent File List] [File1])",
+                  R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "line ",
+                  R"(line [HKEY_LOCAL_MACHINE\Software\Paint\Recent File List])", R"(line "File1"=-)"}},
+        SaveCase{"ABlankValueReadsNothingAndUndoesNoValue",
+                 {{Field::Value, "   "}},
+                 {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "line ",
+                  std::string("line ") + kStartKeyPath, "close", R"(create C:\Tools\Velmora.reg)"}},
+        SaveCase{"HeldOpenEndsWith70BeforeTheShell",
+                 {},
+                 {"commit", "release", std::string(kMessage) + "70 Permission denied"},
+                 {{"commit", kErrPermissionDenied}}},
+        SaveCase{"AWaitForTheTurnThatRunsOutEndsTheSaveBeforeTheStore",
+                 {},
+                 {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])",
+                  std::string(kMessage) + "70 Permission denied"},
+                 {{"reserve", kErrPermissionDenied}}},
+        SaveCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
+                 {},
+                 {"close", "release", std::string(kMessage) + "75 Path/File access error"},
+                 {{"close", kErrPathFileAccess}}},
+        SaveCase{"AnOldValueThatCannotBeReadWritesNothing",
+                 {},
+                 {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]", "release",
+                  std::string(kMessage) + "5 Invalid procedure call or argument"},
+                 {{"read", kErrInvalidArgument}}},
+        SaveCase{"AFolderWithPercentInEveryFormIsRefused",
+                 {},
+                 {R"(short [C:\a%PATH%b])",
+                  std::string(kMessage) + "380 Invalid property value: the program's folder holds '%', which the shell "
+                                          "would read as the name of a setting and open another folder's Velmora.reg; "
+                                          "nothing was written"},
+                 {},
+                 R"(C:\a%PATH%b)",
+                 R"(C:\a%PATH%b)"},
+        SaveCase{"AFolderTooLongForTheShellWithoutAShortFormIsRefused",
+                 {},
+                 {"short [C:\\" + std::string(245, 'f') + "]",
+                  std::string(kMessage) + "380 Invalid property value: the path of Velmora.reg is too long for the "
+                                          "shell to open it; nothing was written"},
+                 {},
+                 "C:\\" + std::string(245, 'f')}, // C:\ and \Velmora.reg make 260 characters
+        SaveCase{"ShellFailureIsReportedAndTheStatusStillSet",
+                 {},
+                 {kShell, "release", "message warning [Error] No associated application", kCreatedStatus}},
+        SaveCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
+                 {},
+                 {kShell, "release", "message warning [Error] Out of memory or resources", kCreatedStatus},
+                 {{"shell", kErrInvalidArgument}}},
+        SaveCase{"LocationCr",
+                 {{Field::Location, "HKCU\r[-HKEY_CURRENT_USER\\Software"}},
+                 {kRefused + "location" + kCannotCarry}},
+        SaveCase{"ApplicationLf",
+                 {{Field::Application, "Paint\n[-HKEY_CURRENT_USER]"}},
+                 {kRefused + "application name" + kCannotCarry}},
+        SaveCase{"SectionNul", {{Field::Section, std::string("List\0x", 6)}}, {kRefused + "section" + kCannotCarry}},
+        SaveCase{"KeyCrLf", {{Field::Key, "File1\r\n\"x\"=-"}}, {kRefused + "key" + kCannotCarry}},
+        SaveCase{"ValueLf", {{Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]"}}, {kRefused + "value" + kCannotCarry}},
+        SaveCase{
+            "UnknownRoot", {{Field::Location, R"(HKEY_CURRENT_USERS\Software)"}}, {kRefused + "location" + kNoRoot}},
+        SaveCase{"TheApplicationFieldIsNamedWhenTheLocationIsBlank",
+                 {{Field::Location, ""}},
+                 {kRefused + "application name" + kNoRoot}},
+        SaveCase{"LeadingBackslash",
+                 {{Field::Location, R"(\HKEY_CURRENT_USER\Software)"}},
+                 {kRefused + "location" + kNoRoot}},
+        SaveCase{"LeadingMinusWouldDeleteTheKey",
+                 {{Field::Location, R"( -HKEY_CURRENT_USER\Software)"}},
+                 {kRefused + "location begins with '-', which would make the registry editor delete the key; nothing "
+                             "was written"}},
+        SaveCase{"EmptyKeyNameAfterTheRoot",
+                 {{Field::Location, R"(HKCU\\Software)"}},
+                 {kRefused + "location has a backslash right after the registry root, which names a key without a "
+                             "name; nothing was written"}},
+        SaveCase{"KeyNameBeyond255",
+                 {{Field::Application, "Paint\\" + std::string(255, 'k') + "\xC3\xA9"}},
+                 {kRefused + "application name holds a key name longer than 255 characters, the registry's limit; "
+                             "nothing was written"}},
+        SaveCase{"ValueNameBeyond16383",
+                 {{Field::Key, std::string(16383, 'n') + "\xF0\x9F\x98\x80"}},
+                 {kRefused + "key is longer than 16383 characters, the registry's limit for a value name; nothing was "
+                             "written"}},
+        SaveCase{"UnrepresentableValue",
+                 {{Field::Value, "C:\\\xCE\xA9.bmp"}},
+                 {std::string(kMessage) + "1113 No mapping for the Unicode character exists in the target multi-byte "
+                                          "code page; nothing was written"}}),
+    RowName());
+
+TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
+{
+    EXPECT_TRUE(IsUsableSettingsName(R"(HKCU\Software)"));
+    for (const char* name : {"", R"(\Paint)", R"(Paint\)", R"(HKCU\\Paint)"})
+        EXPECT_FALSE(IsUsableSettingsName(name)) << name;
+}
+
+// The fuzz target checks the same property on generated fields for a bounded time in every test run.
+TEST(ComposeSaveEntry, TrickySavesAreRefusedWholeOrReadBackAsTyped)
+{
+    const std::vector<SaveFields> saves = {
+        {R"(HKCU\Software)", "", "List", R"(say "hi"\)", R"(  \\server\share\\a\ )"},
+        {R"(hkey_users\)", "", "", "\ta\t", "[hklm@"},
+        {"", " -HKCU", "List", "@", "="},
+        {R"(HKEY_CURRENT_USER\\x)", "", "", "k", "v"},
+        {"HKLM", "App", "List]\r\n[-HKEY_CURRENT_USER", "k", "v"},
+        {"HKCR", "", "", "k", std::string("v\0", 2)},
+        {"HKCU", "", "", "k", R"(\\\)"}, // backslashes alone are no UNC path
+        {"HKCU", std::string(254, 'k') + "\xC3\xA9", "", std::string(16382, 'n') + "\xC3\xA9", "at both limits"},
+    };
+    for (const SaveFields& fields : saves)
+        EXPECT_EQ(SavePropertyFault(fields), "") << testing::PrintToString(
+            std::vector{fields.location, fields.application, fields.section, fields.key, fields.value});
+}
+
+// Each failure of the files says what was kept, or where the old bytes are.
+TEST(FileFailures, SayWhatWasKept)
+{
+    EXPECT_THAT(HeldFileFailure().what(),
+                AllOf(HasSubstr("another program still has Velmora.reg or Velmora-undo.reg open"),
+                      HasSubstr("neither file was replaced")));
+    EXPECT_THAT(BusyFolderFailure().what(),
+                AllOf(HasSubstr("another Velmora is still saving in this folder"), HasSubstr("nothing was written")));
+    EXPECT_THAT(NoFreeTemporaryName(100).what(), AllOf(HasSubstr("all 100 names"), HasSubstr("old files are kept")));
+    EXPECT_STREQ(UnrestoredFileFailure(RuntimeFailure(kErrDiskFull), "Velmora.reg", "Velmora.reg.9-1.old").what(),
+                 "Disk full; Velmora.reg could not be put back: its old bytes are in Velmora.reg.9-1.old");
+}
+
+std::string Utf16(const std::u16string& text)
+{
+    std::string bytes;
+    for (const char16_t unit : text)
+    {
+        bytes += static_cast<char>(unit & 0xFF);
+        bytes += static_cast<char>(unit >> 8);
+    }
+    return bytes;
+}
+
+// The ordinary types (quoted text, dword, qword, binary) are proved by a round trip through the
+// real registry editor; here, the byte-level edges.
+struct UndoCase
+{
+    const char* name;
+    std::optional<RegistryValue> old;
+    const char* line;
+    const char* added = nullptr; // what a value that is not well-formed text needed
+};
+
+class UndoValueLineTable : public testing::TestWithParam<UndoCase>
+{
+};
+
+TEST_P(UndoValueLineTable, PutsBackTheOldTypeAndBytesOrTextMadeWellFormed)
+{
+    std::vector<std::string> expected = {"Windows Registry Editor Version 5.00", "", "[K]"};
+    if (GetParam().added)
+        expected.push_back(std::string("; The old value was not well-formed text; ") + GetParam().added +
+                           " made it one the registry editor can hold.");
+    expected.push_back(std::string(R"("File \"1\"\\x"=)") + GetParam().line);
+    EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", GetParam().old), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, UndoValueLineTable,
+    testing::Values(
+        UndoCase{"NoValueIsDeleted", std::nullopt, "-"},
+        UndoCase{"TextOutsideTheCodePageStaysText", RegistryValue{1, Utf16(u"\U0010FFFF\0"s)}, "\"\xF4\x8F\xBF\xBF\""},
+        UndoCase{"EmptyText", RegistryValue{1, Utf16(u"\0"s)}, R"("")"},
+        UndoCase{"TextWithALineBreakAsHex", RegistryValue{1, Utf16(u"a\r\n\0"s)}, "hex(1):61,00,0d,00,0a,00,00,00"},
+        UndoCase{"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
+                 "a zero byte to make whole characters and a final zero character"},
+        UndoCase{"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
+        UndoCase{"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
+        UndoCase{"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00"},
+        UndoCase{"ExpandableText", RegistryValue{2, Utf16(u"%U%\0"s)}, "hex(2):25,00,55,00,25,00,00,00"},
+        UndoCase{"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
+        UndoCase{"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
+        UndoCase{"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}),
+    RowName());
+
+} // namespace

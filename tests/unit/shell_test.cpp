@@ -1,0 +1,137 @@
+// The error trap and the shell's result messages.
+#include "shell/error_trap.h"
+#include "shell/shell_result.h"
+
+#include "fakes.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <new>
+#include <set>
+
+using namespace velmora;
+using namespace velmora::testing_support;
+
+namespace
+{
+
+struct TrapCase
+{
+    const char* name;
+    TrapVariant variant;
+    std::function<void()> failingStep;
+    const char* message; // nullptr: no message, and the handler goes on
+    StepKind kind = StepKind::Ordinary;
+    bool reportFails = false; // the message cannot be shown: the handler ends all the same
+};
+
+using ErrorTrapTable = testing::TestWithParam<TrapCase>;
+
+TEST_P(ErrorTrapTable, SkipsOrReportsOnceAndEnds)
+{
+    const TrapCase& c = GetParam();
+    EventLog log;
+    FakeDesktop desktop(log);
+    if (c.reportFails)
+        desktop.Fail("message", kErrOutOfMemory);
+    ErrorTrap trap(c.variant, desktop);
+
+    trap.Step([&] { log.push_back("step 1"); });
+    trap.Step(
+        [&] {
+            c.failingStep();
+            log.push_back("rest of the failing step");
+        },
+        c.kind);
+    trap.Step([&] { log.push_back("step 3"); });
+
+    EventLog expected{"step 1"};
+    expected.push_back(c.message ? std::string("message error [(app title)] ") + c.message : "step 3");
+    EXPECT_EQ(log, expected);
+}
+
+auto Fails(std::int32_t number, std::string description = "x")
+{
+    return [=] { throw RuntimeFailure(number, description); };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, ErrorTrapTable,
+    testing::Values(TrapCase{"StandardSkips5", TrapVariant::Standard, Fails(5), nullptr},
+                    TrapCase{"StandardSkips94", TrapVariant::Standard, Fails(94), nullptr},
+                    TrapCase{"StandardSkips75", TrapVariant::Standard, Fails(75), nullptr},
+                    TrapCase{"StandardReports53", TrapVariant::Standard, Fails(53, "File not found"),
+                             "Error Number: 53 File not found"},
+                    TrapCase{"NegativeNumberAndEmptyDescription", TrapVariant::Standard, Fails(-2147024891, ""),
+                             "Error Number: -2147024891 "},
+                    TrapCase{"PlainReportsEvenSkippableNumbers", TrapVariant::Plain, Fails(5, "Invalid"),
+                             "Error Number: 5 Invalid"},
+                    TrapCase{"EssentialStepReportsEvenSkippableNumbers", TrapVariant::Standard, Fails(75, "Path"),
+                             "Error Number: 75 Path", StepKind::Essential},
+                    TrapCase{"ResumeNextSkipsEverything", TrapVariant::ResumeNext, Fails(52), nullptr},
+                    TrapCase{"OutOfMemoryIsFailure7", TrapVariant::Standard, [] { throw std::bad_alloc(); },
+                             "Error Number: 7 Out of memory"},
+                    TrapCase{"AnotherExceptionIsReportedNotLost", TrapVariant::Standard,
+                             [] { throw std::logic_error("oops"); }, "Error Number: 51 Internal error: oops"},
+                    TrapCase{"NotEvenAnException", TrapVariant::Standard, [] { throw 42; },
+                             "Error Number: 51 Internal error"},
+                    TrapCase{"AReportThatFailsEndsTheHandlerQuietly", TrapVariant::Standard, Fails(61, "Disk full"),
+                             "Error Number: 61 Disk full", StepKind::Ordinary, true}),
+    RowName());
+
+// A fault that no trap caught is shown in the trap's words, one box at a time: a fault that comes
+// back under its own box (with every paint, say) is not shown again; the next fault is.
+TEST(ShowFault, ShowsOneBoxAtATimeInTheTrapsWords)
+{
+    struct ReenteringDesktop : FakeDesktop
+    {
+        using FakeDesktop::FakeDesktop;
+        void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
+        {
+            FakeDesktop::ShowMessage(prompt, style, title);
+            ShowFault(*this, std::make_exception_ptr(std::logic_error("under the box")));
+        }
+    };
+    EventLog log;
+    ReenteringDesktop desktop(log);
+    ShowFault(desktop, std::make_exception_ptr(std::logic_error("boom")));
+    ShowFault(desktop, std::make_exception_ptr(RuntimeFailure(kErrDiskFull)));
+    EXPECT_EQ(log, (EventLog{"message error [(app title)] Error Number: 51 Internal error: boom",
+                             "message error [(app title)] Error Number: 61 Disk full"}));
+}
+
+constexpr const char* kHelpDocument = R"(C:\Tools\VelmoraHelp.pdf)";
+
+// What the message table must satisfy rather than a copy of it: every code of 32 or less has a
+// message, a code with a row of its own a text of its own (0 and 8 differ), every other code
+// "Unknown error" and its number; above 32, none. The help texts name the document for 2, 3 and 5.
+TEST(ShellResultText, EveryFailureCodeHasAMessageAndASuccessNone)
+{
+    const std::set<std::int32_t> codesWithRows = {0, 2, 3, 5, 8, 11, 26, 27, 28, 29, 30, 31, 32};
+    const ShellMessageVariant help = ShellMessageVariant::Help(kHelpDocument);
+    std::set<std::string> rowTexts;
+    for (std::int32_t code = -2; code <= 32; ++code)
+    {
+        const std::optional<std::string> text = ShellResultText(code, ShellMessageVariant::General);
+        ASSERT_TRUE(text) << code;
+        if (codesWithRows.contains(code))
+            EXPECT_TRUE(!text->empty() && !text->starts_with("Unknown") && rowTexts.insert(*text).second) << code;
+        else
+            EXPECT_EQ(*text, "Unknown error " + std::to_string(code));
+        const std::optional<std::string> helpText = ShellResultText(code, help);
+        ASSERT_TRUE(helpText) << code;
+        EXPECT_EQ(helpText->find(kHelpDocument) != std::string::npos, code == 2 || code == 3 || code == 5) << code;
+    }
+    // Literal rows where the exact text is the point (code 3 is the help command's test).
+    for (const auto& [why, code, exact] :
+         {std::tuple{"TheProductsOwnTwoSpaces", 2, R"(File :C:\Tools\VelmoraHelp.pdf  not found)"},
+          {"ThePathRunsIntoTheColon", 5, R"(File :C:\Tools\VelmoraHelp.pdf access denied)"},
+          {"TheWholeNumberWithItsSign", INT32_MIN, "Unknown error -2147483648"}})
+        EXPECT_EQ(ShellResultText(code, help), exact) << why;
+    for (const std::int32_t code : {33, 34, INT32_MAX})
+        EXPECT_EQ(ShellResultText(code, help), std::nullopt) << code;
+}
+
+} // namespace
