@@ -22,7 +22,7 @@ constexpr const char* kStartKeyPath =
     R"([HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List])";
 constexpr const char* kShell = R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held for regedit.exe)";
 constexpr const char* kCreatedStatus = R"(status Reg file created as : C:\Tools\Velmora.reg)";
-constexpr const char* kMessage = "message error [(app title)] Error Number: ";
+const std::string kMessage = "message error [(app title)] Error Number: ";
 
 // At most `count` events from the first one that starts with `first` on.
 EventLog From(const EventLog& log, const std::string& first, std::size_t count = SIZE_MAX)
@@ -30,28 +30,6 @@ EventLog From(const EventLog& log, const std::string& first, std::size_t count =
     const auto begin = std::find_if(log.begin(), log.end(), [&](const auto& e) { return e.starts_with(first); });
     return EventLog(begin, begin + static_cast<std::ptrdiff_t>(std::min<std::size_t>(count, log.end() - begin)));
 }
-
-class SaveCommand : public testing::Test
-{
-protected:
-    EventLog log;
-    FakeSaveView view{log};
-    FakeDesktop desktop{log};
-    FakeSettingsStore settings{log};
-    FakeRegFileOutput file{log};
-    FakeRegistry registry{log};
-
-    EventLog Run()
-    {
-        cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
-        return log;
-    }
-    void Fail(const std::string& operation, std::int32_t number)
-    {
-        for (LoggedFake* fake : std::initializer_list<LoggedFake*>{&desktop, &file, &registry})
-            fake->Fail(operation, number);
-    }
-};
 
 // Start-up fields but for some, and failures planned for some operations (the undo file's units
 // come first, so a planned failure hits that file's unit first).
@@ -65,25 +43,37 @@ struct SaveCase
     std::string shortFolder = {};
 };
 
-class SaveCommandTable : public SaveCommand, public testing::WithParamInterface<SaveCase>
+// A save refused before its first effect: one message, and nothing else happens.
+SaveCase Refused(const char* name, Field field, std::string text, const std::string& message)
 {
-};
-
-const std::string kRefused = std::string(kMessage) + "380 Invalid property value: the ";
-const std::string kCannotCarry =
+    return {name, {{field, std::move(text)}}, {kMessage + message}};
+}
+const std::string k380 = "380 Invalid property value: the ";
+const std::string kLineBreak =
     " holds a line break or a NUL character, which a registration file cannot carry; nothing was written";
 const std::string kNoRoot = " must begin with a registry root such as HKEY_CURRENT_USER; nothing was written";
 
+using SaveCommandTable = testing::TestWithParam<SaveCase>;
+
 TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFailureMust)
 {
+    EventLog events;
+    FakeSaveView view{events};
+    FakeDesktop desktop{events};
+    FakeSettingsStore settings{events};
+    FakeRegFileOutput file{events};
+    FakeRegistry registry{events};
     for (const auto& [field, text] : GetParam().fields)
         view.fields[field] = text;
     for (const auto& [operation, number] : GetParam().plan)
-        Fail(operation, number);
+    {
+        for (LoggedFake* fake : std::initializer_list<LoggedFake*>{&desktop, &file, &registry})
+            fake->Fail(operation, number);
+    }
     desktop.folder = GetParam().folder;
     desktop.shortPaths[GetParam().folder] = GetParam().shortFolder;
     desktop.shellResult = 31;
-    const EventLog events = Run();
+    cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
     const EventLog& expected = GetParam().events;
     // A refusal shows its message before anything else happens.
     EXPECT_EQ(expected.front().starts_with("message") ? events : From(events, expected.front(), expected.size()),
@@ -122,36 +112,35 @@ INSTANTIATE_TEST_SUITE_P(
                   std::string("line ") + kStartKeyPath, "close", R"(create C:\Tools\Velmora.reg)"}},
         SaveCase{"HeldOpenEndsWith70BeforeTheShell",
                  {},
-                 {"commit", "release", std::string(kMessage) + "70 Permission denied"},
+                 {"commit", "release", kMessage + "70 Permission denied"},
                  {{"commit", kErrPermissionDenied}}},
         SaveCase{"AWaitForTheTurnThatRunsOutEndsTheSaveBeforeTheStore",
                  {},
-                 {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])",
-                  std::string(kMessage) + "70 Permission denied"},
+                 {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])", kMessage + "70 Permission denied"},
                  {{"reserve", kErrPermissionDenied}}},
         SaveCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
                  {},
-                 {"close", "release", std::string(kMessage) + "75 Path/File access error"},
+                 {"close", "release", kMessage + "75 Path/File access error"},
                  {{"close", kErrPathFileAccess}}},
         SaveCase{"AnOldValueThatCannotBeReadWritesNothing",
                  {},
                  {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]", "release",
-                  std::string(kMessage) + "5 Invalid procedure call or argument"},
+                  kMessage + "5 Invalid procedure call or argument"},
                  {{"read", kErrInvalidArgument}}},
         SaveCase{"AFolderWithPercentInEveryFormIsRefused",
                  {},
                  {R"(short [C:\a%PATH%b])",
-                  std::string(kMessage) + "380 Invalid property value: the program's folder holds '%', which the shell "
-                                          "would read as the name of a setting and open another folder's Velmora.reg; "
-                                          "nothing was written"},
+                  kMessage + "380 Invalid property value: the program's folder holds '%', which the shell "
+                             "would read as the name of a setting and open another folder's Velmora.reg; "
+                             "nothing was written"},
                  {},
                  R"(C:\a%PATH%b)",
                  R"(C:\a%PATH%b)"},
         SaveCase{"AFolderTooLongForTheShellWithoutAShortFormIsRefused",
                  {},
                  {"short [C:\\" + std::string(245, 'f') + "]",
-                  std::string(kMessage) + "380 Invalid property value: the path of Velmora.reg is too long for the "
-                                          "shell to open it; nothing was written"},
+                  kMessage + "380 Invalid property value: the path of Velmora.reg is too long for the "
+                             "shell to open it; nothing was written"},
                  {},
                  "C:\\" + std::string(245, 'f')}, // C:\ and \Velmora.reg make 260 characters
         SaveCase{"ShellFailureIsReportedAndTheStatusStillSet",
@@ -161,43 +150,30 @@ INSTANTIATE_TEST_SUITE_P(
                  {},
                  {kShell, "release", "message warning [Error] Out of memory or resources", kCreatedStatus},
                  {{"shell", kErrInvalidArgument}}},
-        SaveCase{"LocationCr",
-                 {{Field::Location, "HKCU\r[-HKEY_CURRENT_USER\\Software"}},
-                 {kRefused + "location" + kCannotCarry}},
-        SaveCase{"ApplicationLf",
-                 {{Field::Application, "Paint\n[-HKEY_CURRENT_USER]"}},
-                 {kRefused + "application name" + kCannotCarry}},
-        SaveCase{"SectionNul", {{Field::Section, std::string("List\0x", 6)}}, {kRefused + "section" + kCannotCarry}},
-        SaveCase{"KeyCrLf", {{Field::Key, "File1\r\n\"x\"=-"}}, {kRefused + "key" + kCannotCarry}},
-        SaveCase{"ValueLf", {{Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]"}}, {kRefused + "value" + kCannotCarry}},
-        SaveCase{
-            "UnknownRoot", {{Field::Location, R"(HKEY_CURRENT_USERS\Software)"}}, {kRefused + "location" + kNoRoot}},
-        SaveCase{"TheApplicationFieldIsNamedWhenTheLocationIsBlank",
-                 {{Field::Location, ""}},
-                 {kRefused + "application name" + kNoRoot}},
-        SaveCase{"LeadingBackslash",
-                 {{Field::Location, R"(\HKEY_CURRENT_USER\Software)"}},
-                 {kRefused + "location" + kNoRoot}},
-        SaveCase{"LeadingMinusWouldDeleteTheKey",
-                 {{Field::Location, R"( -HKEY_CURRENT_USER\Software)"}},
-                 {kRefused + "location begins with '-', which would make the registry editor delete the key; nothing "
-                             "was written"}},
-        SaveCase{"EmptyKeyNameAfterTheRoot",
-                 {{Field::Location, R"(HKCU\\Software)"}},
-                 {kRefused + "location has a backslash right after the registry root, which names a key without a "
-                             "name; nothing was written"}},
-        SaveCase{"KeyNameBeyond255",
-                 {{Field::Application, "Paint\\" + std::string(255, 'k') + "\xC3\xA9"}},
-                 {kRefused + "application name holds a key name longer than 255 characters, the registry's limit; "
-                             "nothing was written"}},
-        SaveCase{"ValueNameBeyond16383",
-                 {{Field::Key, std::string(16383, 'n') + "\xF0\x9F\x98\x80"}},
-                 {kRefused + "key is longer than 16383 characters, the registry's limit for a value name; nothing was "
-                             "written"}},
-        SaveCase{"UnrepresentableValue",
-                 {{Field::Value, "C:\\\xCE\xA9.bmp"}},
-                 {std::string(kMessage) + "1113 No mapping for the Unicode character exists in the target multi-byte "
-                                          "code page; nothing was written"}}),
+        Refused("LocationCr", Field::Location, "HKCU\r[-HKEY_CURRENT_USER\\Software", k380 + "location" + kLineBreak),
+        Refused("ApplicationLf", Field::Application, "Paint\n[-HKCU]", k380 + "application name" + kLineBreak),
+        Refused("SectionNul", Field::Section, std::string("List\0x", 6), k380 + "section" + kLineBreak),
+        Refused("KeyCrLf", Field::Key, "File1\r\n\"x\"=-", k380 + "key" + kLineBreak),
+        Refused("ValueLf", Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]", k380 + "value" + kLineBreak),
+        Refused("UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)", k380 + "location" + kNoRoot),
+        Refused("TheApplicationFieldIsNamedWhenTheLocationIsBlank", Field::Location, "",
+                k380 + "application name" + kNoRoot),
+        Refused("LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)", k380 + "location" + kNoRoot),
+        Refused("LeadingMinusWouldDeleteTheKey", Field::Location, R"( -HKCU\Software)",
+                k380 + "location begins with '-', which would make the registry editor delete the key; nothing was "
+                       "written"),
+        Refused("EmptyKeyNameAfterTheRoot", Field::Location, R"(HKCU\\Software)",
+                k380 + "location has a backslash right after the registry root, which names a key without a name; "
+                       "nothing was written"),
+        Refused("KeyNameBeyond255", Field::Application, "Paint\\" + std::string(255, 'k') + "\xC3\xA9",
+                k380 + "application name holds a key name longer than 255 characters, the registry's limit; nothing "
+                       "was written"),
+        Refused("ValueNameBeyond16383", Field::Key, std::string(16383, 'n') + "\xF0\x9F\x98\x80",
+                k380 + "key is longer than 16383 characters, the registry's limit for a value name; nothing was "
+                       "written"),
+        Refused("UnrepresentableValue", Field::Value, "C:\\\xCE\xA9.bmp",
+                "1113 No mapping for the Unicode character exists in the target multi-byte code page; nothing was "
+                "written")),
     RowName());
 
 TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
