@@ -1,6 +1,7 @@
-# Saves through the real window: a value typed and saved by keyboard (the bytes of Velmora.reg, the
-# value regedit merged, the status text); a line break pasted into a field, refused with one
-# message and nothing touched; two saves close together, neither lost.
+# Saves through the real window: a value typed and saved by keyboard (the value regedit merged, the
+# status text); a line break pasted into a field, refused with one message and nothing merged; two
+# saves close together, neither lost. The files' bytes and the messages' words are the other
+# layers' to check.
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List'
 sentinel='HKCU\Software\VelmoraSentinel'
 value="C:\\Pictures\\cat $$.bmp"
@@ -12,12 +13,8 @@ type_to "$MAIN_WINDOW" "$value"
 keys_to "$MAIN_WINDOW" alt+s
 
 wait_for "status text" " Reg file created as : $(win_path Velmora.reg)" control_text Velmora 1015
-expected_file=$(printf 'REGEDIT4\r\n\r\n%s\r\n%s\r\n' \
-    '[HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List]' \
-    "\"File1\"=\"C:\\\\Pictures\\\\cat $$.bmp\"" | od -An -tx1)
-expect_eq "Velmora.reg bytes" "$(od -An -tx1 "$APP_DIR/Velmora.reg")" "$expected_file"
 wait_for "merged File1" "$value" reg_value "$key" File1
-echo "ok: a typed value is written, merged and reported"
+echo "ok: a typed value is merged and reported"
 
 # A single-line field keeps a lone CR from the clipboard; regedit would read the rest as a line
 # that deletes the sentinel key.
@@ -28,8 +25,7 @@ expect_message_box Velmora "Error Number: 380 "
 sleep 1
 expect_eq "message boxes after the first" "$(inspect --count Velmora '#32770')" 0
 expect_eq "sentinel" "$(reg_value "$sentinel" Kept)" yes
-expect_eq "Velmora.reg after the refusal" "$(od -An -tx1 "$APP_DIR/Velmora.reg")" "$expected_file"
-echo "ok: a pasted line break is refused with one message; nothing is written"
+echo "ok: a pasted line break is refused with one message; nothing is merged"
 wine reg delete "$sentinel" /f >/dev/null 2>&1
 
 focus_control 1002
