@@ -87,20 +87,10 @@ TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFai
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveCommandTable,
     testing::Values(
-        SaveCase{"AStoreRefusalIsPassedOver",
-                 {{Field::Section, ""}},
-                 {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "line ",
-                  R"(line [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint])"}},
         SaveCase{
             "AllThreeBlankWritesNothingAndSaysSo",
             {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
             {R"(store [] [  ] [File1] [C:\Pictures\cat.bmp])", std::string("status") + std::string(kNotCreatedStatus)}},
-        SaveCase{
-            "TheKeyKeepsItsSpaces",
-            {{Field::Key, " File1 "}},
-            {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])",
-             R"(store [HKEY_CURRENT_USER\Software\Microsoft\Windows\CurrentVersion\Applets\Paint] [Recent File List] [ File1 ] [C:\Pictures\cat.bmp])",
-             std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [ File1 ]"}},
         SaveCase{"TheOldValueIsReadUnderTheRootTyped",
                  {{Field::Location, R"(hklm\Software)"}},
                  {R"(read HKEY_LOCAL_MACHINE [Software\Paint\Recent File List] [File1])",
