@@ -1,6 +1,6 @@
-// The portable vocabulary: twips, colours, failure numbers and UTF-16 text.
+// The portable vocabulary: colours, failure numbers and UTF-16 text. Twips become pixels in the
+// end-to-end sessions, at 96 and at 144 dpi, where half a pixel rounds up.
 #include "common/colours.h"
-#include "common/layout.h"
 #include "common/runtime_failure.h"
 #include "common/text_form.h"
 
@@ -14,14 +14,6 @@ using namespace std::string_literals;
 
 namespace
 {
-
-// The windows' sizes in pixels are the end-to-end tests' to see; here, the rounding.
-TEST(TwipsToPixels, RoundsToTheNearestPixelAtEveryDpi)
-{
-    EXPECT_EQ(TwipsToPixels(7, 96), 0);   // 0.47 px
-    EXPECT_EQ(TwipsToPixels(8, 96), 1);   // 0.53 px
-    EXPECT_EQ(TwipsToPixels(30, 120), 3); // 2.5 px rounds up, as MulDiv does
-}
 
 // Without high contrast every design colour stays; with it, each role takes its system colour.
 // Wine has no high-contrast theme, so this is the colours' only test.
