@@ -1,7 +1,10 @@
 #include "test_support.h"
 
+#include <gtest/gtest.h>
+
 #include <tlhelp32.h>
 
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <stdexcept>
@@ -52,9 +55,7 @@ TempFolder::~TempFolder()
 std::string ReadFileBytes(const std::wstring& path)
 {
     std::ifstream in(fs::path(path), std::ios::binary);
-    if (!in)
-        throw std::runtime_error("cannot open file for reading");
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "?";
 }
 
 void WriteFileBytes(const std::wstring& path, const std::string& bytes)
@@ -76,20 +77,12 @@ win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder)
     return win32::UniqueHandle(process.hProcess);
 }
 
-DWORD ExitCodeOf(HANDLE process)
-{
-    DWORD code = STILL_ACTIVE;
-    if (::WaitForSingleObject(process, 30000) == WAIT_OBJECT_0)
-        ::GetExitCodeProcess(process, &code);
-    return code;
-}
-
 bool RunAndWait(std::wstring commandLine, const wchar_t* folder)
 {
     try
     {
         const win32::UniqueHandle process = Start(std::move(commandLine), folder);
-        return !process || ExitCodeOf(process.get()) != STILL_ACTIVE;
+        return !process || ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
     }
     catch (const std::runtime_error&)
     {
@@ -123,3 +116,24 @@ int EndProcessesStartedFrom(const std::wstring& folder)
 }
 
 } // namespace velmora::testing_support
+
+// Besides the tests, this program is an association that hands a .reg file on, as a launcher does:
+// "--launch DELAY FILE" starts it again as "--late DELAY FILE" and ends at once; that one has the
+// registry editor read the file DELAY ms later.
+int wmain(int argc, wchar_t** argv)
+{
+    const std::wstring mode = argc == 4 ? argv[1] : L"";
+    if (mode == L"--launch" || mode == L"--late")
+    {
+        wchar_t self[MAX_PATH] = L"";
+        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+        if (mode == L"--late")
+            ::Sleep(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
+        velmora::testing_support::Start(
+            (mode == L"--late" ? L"regedit.exe" : L"\"" + std::wstring(self) + L"\" --late " + argv[2]) + L" \"" +
+            argv[3] + L"\"");
+        return 0;
+    }
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

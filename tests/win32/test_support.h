@@ -30,15 +30,13 @@ private:
     std::wstring m_path;
 };
 
+/// The file's bytes; "?" when it cannot be read (a folder, a file held open).
 std::string ReadFileBytes(const std::wstring& path);
 void WriteFileBytes(const std::wstring& path, const std::string& bytes);
 
 /// Starts the command line in the folder (nullptr: the current one); its process, of which Wine
 /// gives none for a Unix program. Throws when it cannot be started.
 win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder = nullptr);
-
-/// The exit code of the process once it has ended, waiting up to 30 s; STILL_ACTIVE when it has not.
-DWORD ExitCodeOf(HANDLE process);
 
 /// Starts the command line in the folder and waits up to 30 s for it to end; false when it cannot
 /// be started or does not end.
@@ -65,19 +63,16 @@ public:
 int EndProcessesStartedFrom(const std::wstring& folder);
 
 /// Removes a test key below HKEY_CURRENT_USER and everything below it, before and after a test.
-class ScopedTestKey
+struct ScopedTestKey
 {
-public:
-    explicit ScopedTestKey(std::wstring path) : m_path(std::move(path))
+    explicit ScopedTestKey(std::wstring key) : path(std::move(key))
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
     }
-    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str()); }
+    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
     ScopedTestKey(const ScopedTestKey&) = delete;
     ScopedTestKey& operator=(const ScopedTestKey&) = delete;
-
-private:
-    std::wstring m_path;
+    const std::wstring path;
 };
 
 } // namespace velmora::testing_support
