@@ -36,15 +36,13 @@ Files FilesIn(const std::wstring& folder)
     return files;
 }
 
-// The lines as a file holds them; UTF-16 (for ASCII) with its byte-order mark.
-std::string FileOf(const std::vector<std::string>& lines, FileEncoding encoding)
+// The lines as the file holds them: in UTF-16 (ASCII only here) after a byte-order mark, or as they are.
+std::string FileOf(const std::vector<std::string>& lines, bool utf16)
 {
-    std::string bytes = encoding == FileEncoding::Utf16 ? "\xFF\xFE" : "";
+    std::string bytes = utf16 ? "\xFF\xFE" : "";
     for (const std::string& line : lines)
-    {
         for (const char c : line + "\r\n")
-            bytes += encoding == FileEncoding::Utf16 ? std::string{c, '\0'} : std::string{c};
-    }
+            bytes += utf16 ? std::string{c, '\0'} : std::string{c};
     return bytes;
 }
 
@@ -178,7 +176,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     const bool fillsDisk = std::string_view(row.name).starts_with("DiskFull");
     if (fillsDisk && !smallDisk)
         GTEST_SKIP() << "runs under tests/win32/with_small_disk.sh";
-    Scene scene{fillsDisk ? win32::Widen(smallDisk) : temp.Path()};
+    Scene scene{fillsDisk ? win32::Widen(smallDisk) : temp.path};
     const std::wstring undoPath = scene.folder + L"\\Velmora-undo.reg";
     WriteFileBytes(undoPath, "old undo");
     WriteFileBytes(scene.target, "old content");
@@ -211,8 +209,8 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     EXPECT_EQ(failures.substr(1), row.failures);
     if (failures.substr(1) == kSaved)
     {
-        expected[L"Velmora-undo.reg"] = FileOf(undoLines, FileEncoding::Utf16);
-        expected[L"Velmora.reg"] = FileOf(regLines, FileEncoding::SystemAnsi);
+        expected[L"Velmora-undo.reg"] = FileOf(undoLines, true);
+        expected[L"Velmora.reg"] = FileOf(regLines, false);
     }
     EXPECT_EQ(FilesIn(scene.folder), expected) << "a temporary file was left, or a linked file written through";
 }
@@ -259,7 +257,7 @@ TEST(RegFileWriter, TheNextSaveUndoesACommitCutBetweenItsMovesAndClearsUpWhatOnl
         std::vector{win32::Narrow(folder.Child(L"Velmora-undo.reg")), win32::Narrow(folder.Child(L"Velmora.reg"))});
     Files expected = {{L"Velmora-undo.reg", "old undo"}, {L"Velmora.reg", "old"}};
     expected.insert(kept.begin(), kept.end());
-    EXPECT_EQ(FilesIn(folder.Path()), expected);
+    EXPECT_EQ(FilesIn(folder.path), expected);
 }
 
 } // namespace

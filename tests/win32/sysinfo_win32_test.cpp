@@ -52,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(Table, GetKeyValueWin32,
 class ProgramLauncherWin32 : public testing::Test
 {
 protected:
-    ~ProgramLauncherWin32() override { EndProcessesStartedFrom(folder.Path()); }
+    ~ProgramLauncherWin32() override { EndProcessesStartedFrom(folder.path); }
 
     // A harmless program that stays running until it is ended: the minimal window beside the tests.
     std::string CopyHarmlessProgram(const std::wstring& name)
@@ -73,11 +73,11 @@ TEST_F(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
     CopyHarmlessProgram(L"Program.exe");
     const std::string missing = folder.PathUtf8() + R"(\Program Files\msinfo32.exe)";
     EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(missing, kShowNormal); }), 0);
-    EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 0) << "the decoy was started";
+    EXPECT_EQ(EndProcessesStartedFrom(folder.path), 0) << "the decoy was started";
 
     ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
     launcher.StartProgram(CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)"), kShowNormal);
-    EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 1);
+    EXPECT_EQ(EndProcessesStartedFrom(folder.path), 1);
 }
 
 TEST_F(ProgramLauncherWin32, CountsOnlyAnOrdinaryFileAsExisting)

@@ -37,19 +37,20 @@ static void RemoveTree(const std::wstring& path)
     ::RemoveDirectoryW(path.c_str());
 }
 
+static unsigned g_tempFolders = 0;
+
 TempFolder::TempFolder()
+    : path((fs::temp_directory_path() /
+            (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++g_tempFolders)))
+               .wstring())
 {
-    static unsigned counter = 0;
-    m_path = (fs::temp_directory_path() /
-              (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" + std::to_wstring(++counter)))
-                 .wstring();
-    RemoveTree(m_path);
-    fs::create_directories(m_path);
+    RemoveTree(path);
+    fs::create_directories(path);
 }
 
 TempFolder::~TempFolder()
 {
-    RemoveTree(m_path);
+    RemoveTree(path);
 }
 
 std::string ReadFileBytes(const std::wstring& path)
@@ -78,16 +79,14 @@ win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder)
 }
 
 bool RunAndWait(std::wstring commandLine, const wchar_t* folder)
+try
 {
-    try
-    {
-        const win32::UniqueHandle process = Start(std::move(commandLine), folder);
-        return !process || ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
-    }
-    catch (const std::runtime_error&)
-    {
-        return false;
-    }
+    const win32::UniqueHandle process = Start(std::move(commandLine), folder);
+    return !process || ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
+}
+catch (const std::runtime_error&)
+{
+    return false;
 }
 
 int EndProcessesStartedFrom(const std::wstring& folder)

@@ -14,20 +14,15 @@ namespace velmora::testing_support
 {
 
 // A fresh folder under %TEMP%, removed with everything in it when the test ends.
-class TempFolder
+struct TempFolder
 {
-public:
     TempFolder();
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
-
-    const std::wstring& Path() const { return m_path; }
-    std::string PathUtf8() const { return win32::Narrow(m_path); }
-    std::wstring Child(const std::wstring& name) const { return m_path + L"\\" + name; }
-
-private:
-    std::wstring m_path;
+    std::string PathUtf8() const { return win32::Narrow(path); }
+    std::wstring Child(const std::wstring& name) const { return path + L"\\" + name; }
+    const std::wstring path;
 };
 
 /// The file's bytes; "?" when it cannot be read (a folder, a file held open).
