@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tlhelp32.h>
+
 using namespace velmora;
 using namespace velmora::testing_support;
 
@@ -49,6 +51,29 @@ INSTANTIATE_TEST_SUITE_P(Table, GetKeyValueWin32,
                              {"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}}),
                          RowName());
 
+// Ends the processes whose program file lies in the folder; returns how many there were.
+int EndProcessesStartedFrom(const std::wstring& folder)
+{
+    int ended = 0;
+    win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+    {
+        win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                                                  FALSE, entry.th32ProcessID));
+        wchar_t image[MAX_PATH * 4];
+        DWORD length = static_cast<DWORD>(std::size(image));
+        if (process && ::QueryFullProcessImageNameW(process.get(), 0, image, &length) &&
+            ::CompareStringOrdinal(image, static_cast<int>(folder.size()), folder.c_str(),
+                                   static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL &&
+            ::TerminateProcess(process.get(), 1))
+            ended += ::WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
+    }
+    return ended;
+}
+
+// Programs that it starts lie in the test's own folder, and end with the test.
 class ProgramLauncherWin32 : public testing::Test
 {
 protected:

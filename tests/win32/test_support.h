@@ -7,41 +7,98 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace velmora::testing_support
 {
 
+// With FindFirstFileW rather than std::filesystem, which stops at folders deeper than MAX_PATH.
+inline void RemoveTree(const std::wstring& path)
+{
+    WIN32_FIND_DATAW found{};
+    win32::UniqueAny<win32::InvalidValueHandleTraits<::FindClose>> search(
+        ::FindFirstFileW((path + L"\\*").c_str(), &found));
+    for (BOOL more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found))
+    {
+        const std::wstring name = found.cFileName, child = path + L"\\" + name;
+        if (name == L"." || name == L"..")
+            continue;
+        ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL); // tests leave read-only files
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(child);
+        else
+            ::DeleteFileW(child.c_str());
+    }
+    search.reset();
+    ::RemoveDirectoryW(path.c_str());
+}
+
 // A fresh folder under %TEMP%, removed with everything in it when the test ends.
 struct TempFolder
 {
-    TempFolder();
-    ~TempFolder();
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { RemoveTree(path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
     std::string PathUtf8() const { return win32::Narrow(path); }
     std::wstring Child(const std::wstring& name) const { return path + L"\\" + name; }
-    const std::wstring path;
+
+    inline static unsigned count = 0;
+    const std::wstring path = (std::filesystem::temp_directory_path() /
+                               (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(++count)))
+                                  .wstring();
 };
 
 /// The file's bytes; "?" when it cannot be read (a folder, a file held open).
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
+inline std::string ReadFileBytes(const std::wstring& path)
+{
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "?";
+}
+
+inline void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+    if (!(out << bytes))
+        throw std::runtime_error("cannot write file");
+}
 
 /// Starts the command line in the folder (nullptr: the current one); its process, of which Wine
 /// gives none for a Unix program. Throws when it cannot be started.
-win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder = nullptr);
+inline win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder = nullptr)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
+        throw std::runtime_error("cannot start " + win32::Narrow(commandLine));
+    // For a Unix program Wine returns no process handle and a thread "handle" that is none.
+    win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
+    return win32::UniqueHandle(process.hProcess);
+}
 
 /// Starts the command line in the folder and waits up to 30 s for it to end; false when it cannot
 /// be started or does not end.
-bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr);
+inline bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr)
+try
+{
+    const win32::UniqueHandle process = Start(std::move(commandLine), folder);
+    return !process || ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
+}
+catch (const std::runtime_error&)
+{
+    return false;
+}
 
 /// The real desktop, but message boxes are recorded instead of shown and the application
 /// folder is another one.
-class RecordingDesktop : public win32::Win32Desktop
+struct RecordingDesktop : win32::Win32Desktop
 {
-public:
     explicit RecordingDesktop(std::string programFolder) : folder(std::move(programFolder)) {}
     std::vector<std::string> messages; // "style [title] text"
     std::string folder;
@@ -52,10 +109,6 @@ public:
     }
     std::string ApplicationFolder() override { return folder; }
 };
-
-/// Ends the processes whose program file lies in that folder (a test's own temporary folder, so
-/// only what the test started); returns how many there were.
-int EndProcessesStartedFrom(const std::wstring& folder);
 
 /// Removes a test key below HKEY_CURRENT_USER and everything below it, before and after a test.
 struct ScopedTestKey
