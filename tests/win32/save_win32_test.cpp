@@ -84,9 +84,7 @@ constexpr const char* kSaved = "0 0 0 0 0 0 0 0 0 0 0 0 0";
 
 void RemoveFolder(Scene& scene)
 {
-    ::DeleteFileW(scene.target.c_str());
-    ::DeleteFileW((scene.folder + L"\\Velmora-undo.reg").c_str());
-    ASSERT_TRUE(::RemoveDirectoryW(scene.folder.c_str()));
+    RemoveTree(scene.folder);
 }
 
 void MakeFolder(Scene& scene)
@@ -128,7 +126,7 @@ void Link(Scene& scene)
     // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
     // any other, so the system's own ln makes the link; with nothing to wait on, the link is polled for.
     if (!exists())
-        RunAndWait(L"/bin/ln -s linked.reg Velmora.reg", scene.folder.c_str());
+        RunCommand(L"/bin/ln -s linked.reg Velmora.reg", scene.folder.c_str());
     for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
         ::Sleep(50);
     if (!exists())
@@ -263,14 +261,10 @@ TEST(RegFileWriter, TheNextSaveUndoesACommitCutBetweenItsMovesAndClearsUpWhatOnl
     EXPECT_EQ(FilesIn(folder.path), expected);
 }
 
-// Whole saves: each row saves a typed value over an old one of some kind; regedit merges Velmora.reg
-// and the value arrives as the user meant it; then merging Velmora-undo.reg puts back the old value
-// with its type and bytes, or none.
 constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
 
-// One instance of the program, with its own desktop, files and turn. The folder's turn is a named
-// mutex, which a thread owns, and a hold is a file handle's sharing: instances on two threads meet
-// as two processes would.
+// An instance of the program: the folder's turn is a named mutex, which a thread owns, and a hold
+// is a file handle's sharing, so that instances on two threads meet as two processes would.
 struct Instance : RecordingDesktop, SaveView
 {
     using RecordingDesktop::RecordingDesktop;
@@ -325,15 +319,7 @@ bool Arrives(const std::wstring& key, const std::wstring& name, const RegistryVa
     return ReadBack(key, name) == expected;
 }
 
-struct SaveWithUndo : testing::Test
-{
-    ScopedTestKey targetCleanup{kTestKey};
-    ScopedTestKey settingsCleanup{LR"(Software\VelmoraTest)"};
-    TempFolder folder;
-};
-
-// While it lives, .reg files open with this program, given these arguments; the old command comes
-// back whatever happens.
+// While it lives, .reg files open with this program, given these arguments.
 struct ScopedAssociation
 {
     static constexpr const wchar_t* kKey = LR"(regfile\shell\open\command)";
@@ -379,14 +365,17 @@ RoundTrip AfterAnEarlierSave(const char* name, Earlier earlier, bool launcher = 
     return {name, Text(L"v0"), "v2", "File1", L"", Text(L"v1"), {}, earlier, launcher, gapMs};
 }
 
-struct SaveRoundTrip : SaveWithUndo, testing::WithParamInterface<RoundTrip>
+struct Save : testing::TestWithParam<RoundTrip>
 {
+    ScopedTestKey targetCleanup{kTestKey};
+    ScopedTestKey settingsCleanup{LR"(Software\VelmoraTest)"};
+    TempFolder folder;
 };
 
-// After an earlier save, the row's save waits for the registry editor that merges it, so that its
-// undo file puts back v1, the value it replaced; or, while the first file may still be unread, it
-// is refused, and v1 arrives.
-TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
+// Each row saves a typed value over an old one; regedit merges Velmora.reg and the value arrives as
+// the user meant it; then merging Velmora-undo.reg puts back the value replaced, type and bytes. After
+// an earlier save, the row's waits for the registry editor reading that one (or is refused, 70).
+TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
 {
     const RoundTrip& row = GetParam();
     const std::wstring key = std::wstring(kTestKey) + L"\\App\\" + win32::Widen(row.name);
@@ -437,12 +426,12 @@ TEST_P(SaveRoundTrip, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplac
         ReadBack(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name), name),
         Text(win32::Widen(row.value)));
 
-    ASSERT_TRUE(RunAndWait(L"regedit.exe /s \"" + programFolder + L"\\Velmora-undo.reg\"")) << "regedit did not end";
+    ASSERT_TRUE(RunCommand(L"regedit.exe /s \"" + programFolder + L"\\Velmora-undo.reg\"")) << "regedit did not end";
     EXPECT_EQ(ReadBack(key, name), row.restored);
 }
 
 INSTANTIATE_TEST_SUITE_P(
-    Table, SaveRoundTrip,
+    Table, Save,
     testing::ValuesIn(std::vector<RoundTrip>{
         {"NoOldValue", std::nullopt, R"(C:\Pictures\cat.bmp)"},
         {"TrailingBackslash", Wide(REG_SZ, L"C:\\a\\\\ \"b\"\r\nc\0"s), R"(C:\Pictures\)"},
@@ -473,7 +462,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Wine makes short names from a hash: the program's folder and this sibling share one, which opens
 // the sibling. The shell must not be handed it.
-TEST_F(SaveWithUndo, AShortFormThatOpensAnotherFolderIsRefused)
+TEST_F(Save, AShortFormThatOpensAnotherFolderIsRefused)
 {
     const std::wstring programFolder = folder.Child(L"v-%USERNAME%");
     ASSERT_TRUE(::CreateDirectoryW(programFolder.c_str(), nullptr) &&
@@ -485,7 +474,7 @@ TEST_F(SaveWithUndo, AShortFormThatOpensAnotherFolderIsRefused)
     EXPECT_TRUE(std::filesystem::is_empty(programFolder));
 }
 
-TEST_F(SaveWithUndo, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
+TEST_F(Save, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
 {
     const std::wstring key = std::wstring(kTestKey) + L"\\App\\Denied";
     // RegDeleteTreeW cannot read this key's values, so it goes by name, before and after.
@@ -517,12 +506,11 @@ int wmain(int argc, wchar_t** argv)
     const std::wstring mode = argc == 4 ? argv[1] : L"";
     if (mode == L"--launch" || mode == L"--late")
     {
-        wchar_t self[MAX_PATH] = L"";
-        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
         if (mode == L"--late")
             ::Sleep(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
-        Start((mode == L"--late" ? L"regedit.exe" : L"\"" + std::wstring(self) + L"\" --late " + argv[2]) + L" \"" +
-              argv[3] + L"\"");
+        RunCommand((mode == L"--late" ? L"regedit.exe" : L"\"" + std::wstring(argv[0]) + L"\" --late " + argv[2]) +
+                       L" \"" + argv[3] + L"\"",
+                   nullptr, 0);
         return 0;
     }
     testing::InitGoogleTest(&argc, argv);

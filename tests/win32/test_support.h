@@ -63,40 +63,25 @@ inline std::string ReadFileBytes(const std::wstring& path)
 
 inline void WriteFileBytes(const std::wstring& path, const std::string& bytes)
 {
-    std::ofstream out(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
-    if (!(out << bytes))
+    if (!(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes))
         throw std::runtime_error("cannot write file");
 }
 
-/// Starts the command line in the folder (nullptr: the current one); its process, of which Wine
-/// gives none for a Unix program. Throws when it cannot be started.
-inline win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder = nullptr)
+/// Runs the command line in the folder (nullptr: the current one) and waits up to waitMs for it to
+/// end; false when it cannot be started or does not end.
+inline bool RunCommand(std::wstring commandLine, const wchar_t* folder = nullptr, DWORD waitMs = 30000)
 {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process{};
-    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &process))
-        throw std::runtime_error("cannot start " + win32::Narrow(commandLine));
-    // For a Unix program Wine returns no process handle and a thread "handle" that is none.
-    win32::UniqueHandle threadHandle(process.hProcess ? process.hThread : nullptr);
-    return win32::UniqueHandle(process.hProcess);
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started))
+        return false;
+    // For a Unix program Wine returns no process handle, and a thread "handle" that is none.
+    const win32::UniqueHandle process(started.hProcess), thread(started.hProcess ? started.hThread : nullptr);
+    return !process || ::WaitForSingleObject(process.get(), waitMs) == WAIT_OBJECT_0;
 }
 
-/// Starts the command line in the folder and waits up to 30 s for it to end; false when it cannot
-/// be started or does not end.
-inline bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr)
-try
-{
-    const win32::UniqueHandle process = Start(std::move(commandLine), folder);
-    return !process || ::WaitForSingleObject(process.get(), 30000) == WAIT_OBJECT_0;
-}
-catch (const std::runtime_error&)
-{
-    return false;
-}
-
-/// The real desktop, but message boxes are recorded instead of shown and the application
-/// folder is another one.
+/// The real desktop, but message boxes are recorded instead of shown, and the program's folder is another.
 struct RecordingDesktop : win32::Win32Desktop
 {
     explicit RecordingDesktop(std::string programFolder) : folder(std::move(programFolder)) {}
