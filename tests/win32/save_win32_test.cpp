@@ -58,8 +58,7 @@ TEST(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
     EXPECT_FALSE(output.CanEncode("\xC4\x81")) << "ā must not be written as a best-fit a";
 }
 
-// The failures of the table below are those the system reports with a number of their own; any other
-// error is never passed over as a number the standard trap skips.
+// An error beyond the table's is its HRESULT, never a number that the standard trap passes over.
 TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWords)
 {
     const RuntimeFailure unmapped = win32::FailureFromWin32(ERROR_CRC, win32::FailureSource::File);
@@ -71,12 +70,11 @@ TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWord
 // A row's folder and what its arrangement leaves running while the save goes on.
 struct Scene
 {
-    explicit Scene(std::wstring path) : folder(std::move(path)) {}
     ~Scene() { ::DeleteFileW((folder + L"\\filler").c_str()); } // the small disk serves the next row
     std::wstring folder;
     std::wstring target = folder + L"\\Velmora.reg";
-    win32::UniqueFile holder;
-    std::jthread releaser;
+    win32::UniqueFile holder{};
+    std::jthread releaser{};
 };
 
 using Arrangement = void (*)(Scene& scene);
@@ -150,7 +148,7 @@ void FillDisk(Scene& scene)
 }
 
 // Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
-void TakeEveryTemporaryName(Scene& scene)
+void TakeEveryName(Scene& scene)
 {
     const std::wstring stem = scene.target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
     for (int n = 1; n <= 100; ++n)
@@ -222,8 +220,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplacementRow{"AbandonedBeforeCommit", nullptr, "0 0 0 0 0 0 0 0"},
                     ReplacementRow{"ReadOnlyTarget", MakeReadOnly, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
                     ReplacementRow{"TargetIsAFolder", MakeFolder, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
-                    ReplacementRow{"EveryTemporaryNameTaken", TakeEveryTemporaryName,
-                                   "0 0 0 0 0 0 58 52 52 52 52 52 52"},
+                    ReplacementRow{"EveryTemporaryNameTaken", TakeEveryName, "0 0 0 0 0 0 58 52 52 52 52 52 52"},
                     ReplacementRow{"TargetHeldOpen", Hold<false>, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
                     ReplacementRow{"TargetLetGoWithinTheWait", Hold<true>, kSaved},
                     ReplacementRow{"SymbolicLink", Link<true>, kSaved}, ReplacementRow{"HardLink", Link<false>, kSaved},
@@ -253,8 +250,7 @@ TEST(RegFileWriter, TheNextSaveUndoesACommitCutBetweenItsMovesAndClearsUpWhatOnl
     for (const auto& [name, bytes] : planted)
         WriteFileBytes(folder.Child(name), bytes);
 
-    win32::Win32RegFileOutput output;
-    output.Reserve(
+    win32::Win32RegFileOutput().Reserve(
         std::vector{win32::Narrow(folder.Child(L"Velmora-undo.reg")), win32::Narrow(folder.Child(L"Velmora.reg"))});
     Files expected = {{L"Velmora-undo.reg", "old undo"}, {L"Velmora.reg", "old"}};
     expected.insert(kept.begin(), kept.end());
@@ -294,8 +290,7 @@ struct Instance : RecordingDesktop, SaveView
     }
 };
 
-// Through the reader the save uses: a fault in it shows as a difference from the bytes the test
-// stored with the registry's own call.
+// Through the save's own reader: a fault in it shows against the bytes stored by the registry's call.
 std::optional<RegistryValue> ReadBack(const std::wstring& key, const std::wstring& name)
 {
     return win32::Win32RegistryReader().ReadValue(RegistryRoot::CurrentUser, win32::Narrow(key), win32::Narrow(name));
@@ -407,10 +402,9 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
     if (row.earlier == Earlier::InstanceThatEnded)
         first.reset(); // its holds go with it; the registry editor's copy of the handle stays
     ::Sleep(row.gapMs);
-    if (otherThread.joinable())
-        otherThread.join();
-    else
+    if (!otherThread.joinable())
         program.Save(row.name, row.key, row.value);
+    otherThread = {}; // joined
 
     if (row.launcher && !program.messages.empty())
     {
@@ -421,10 +415,8 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
     ASSERT_EQ(program.messages, std::vector<std::string>{});
     EXPECT_TRUE(Arrives(key, name, Text(row.stored.empty() ? win32::Widen(row.value) : row.stored)))
         << "Velmora.reg: " << ReadFileBytes(programFolder + L"\\Velmora.reg");
-    // The settings store keeps the texts as typed.
-    EXPECT_EQ(
-        ReadBack(LR"(Software\VelmoraTest\Settings\HKCU\Software\VelmoraUndoTest\App\)" + win32::Widen(row.name), name),
-        Text(win32::Widen(row.value)));
+    EXPECT_EQ(ReadBack(LR"(Software\VelmoraTest\Settings\HKCU\)" + key, name), Text(win32::Widen(row.value)))
+        << "the settings store keeps the texts as typed";
 
     ASSERT_TRUE(RunCommand(L"regedit.exe /s \"" + programFolder + L"\\Velmora-undo.reg\"")) << "regedit did not end";
     EXPECT_EQ(ReadBack(key, name), row.restored);

@@ -2,8 +2,6 @@
 // processes. The lookup order is the core's; the About scenario sees it end to end.
 #include "about/sysinfo_win32.h"
 
-#include "win32/wide.h"
-#include "test_helpers.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -73,7 +71,6 @@ int EndProcessesStartedFrom(const std::wstring& folder)
     return ended;
 }
 
-// Programs that it starts lie in the test's own folder, and end with the test.
 class ProgramLauncherWin32 : public testing::Test
 {
 protected:

@@ -98,14 +98,14 @@ struct RecordingDesktop : win32::Win32Desktop
 /// Removes a test key below HKEY_CURRENT_USER and everything below it, before and after a test.
 struct ScopedTestKey
 {
-    explicit ScopedTestKey(std::wstring key) : path(std::move(key))
+    explicit ScopedTestKey(std::wstring name) : key(std::move(name))
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
     }
-    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, path.c_str()); }
+    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
     ScopedTestKey(const ScopedTestKey&) = delete;
     ScopedTestKey& operator=(const ScopedTestKey&) = delete;
-    const std::wstring path;
+    const std::wstring key;
 };
 
 } // namespace velmora::testing_support
