@@ -42,21 +42,16 @@ if(NOT TARGET gtest)
 endif()
 
 add_executable(velmora_win32_tests
-    tests/win32/reg_file_win32_test.cpp
     tests/win32/save_win32_test.cpp
     tests/win32/main_window_win32_test.cpp
     tests/win32/sysinfo_win32_test.cpp
-    tests/win32/test_support.cpp
 )
 target_include_directories(velmora_win32_tests PRIVATE tests)
-target_link_libraries(velmora_win32_tests PRIVATE velmora_app gtest gtest_main)
-add_dependencies(velmora_win32_tests velmora_minimal_window velmora_save_helper) # programs for them to start
-
-# Another instance's save, and an association that hands the file on, for the Win32 tests.
-add_executable(velmora_save_helper tests/win32/save_helper.cpp)
-target_link_libraries(velmora_save_helper PRIVATE velmora_regchange)
+# Their own main: the program is also the launcher association that some tests install.
+target_link_libraries(velmora_win32_tests PRIVATE velmora_app gtest)
+add_dependencies(velmora_win32_tests velmora_minimal_window) # a harmless program for them to start
 if(MINGW)
-    target_link_options(velmora_save_helper PRIVATE -municode)
+    target_link_options(velmora_win32_tests PRIVATE -municode)
 endif()
 
 # The user guide beside the program, built from its groff source with the main window's screenshot.

@@ -1,5 +1,4 @@
-// The real main window, hidden, with a host whose message boxes are recorded and whose program
-// folder is a temporary one.
+// The real main window, hidden; its message boxes are recorded, its program folder a temporary one.
 #include "app/main_window_win32.h"
 #include "app/resource.h"
 
@@ -19,9 +18,8 @@ using namespace velmora::testing_support;
 namespace
 {
 
-class MainWindowWin32 : public testing::Test, public win32::WindowHost, public AboutHost
+struct MainWindowWin32 : testing::Test, win32::WindowHost, AboutHost
 {
-protected:
     HINSTANCE Instance() const override { return ::GetModuleHandleW(nullptr); }
     int IconId() const override { return 1; }
     void WindowOpened(HWND) override {}

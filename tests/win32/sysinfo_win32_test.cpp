@@ -2,11 +2,11 @@
 // processes. The lookup order is the core's; the About scenario sees it end to end.
 #include "about/sysinfo_win32.h"
 
-#include "win32/wide.h"
-#include "test_helpers.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <tlhelp32.h>
 
 using namespace velmora;
 using namespace velmora::testing_support;
@@ -49,10 +49,32 @@ INSTANTIATE_TEST_SUITE_P(Table, GetKeyValueWin32,
                              {"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}}),
                          RowName());
 
+// Ends the processes whose program file lies in the folder; returns how many there were.
+int EndProcessesStartedFrom(const std::wstring& folder)
+{
+    int ended = 0;
+    win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+    PROCESSENTRY32W entry{};
+    entry.dwSize = sizeof(entry);
+    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
+    {
+        win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
+                                                  FALSE, entry.th32ProcessID));
+        wchar_t image[MAX_PATH * 4];
+        DWORD length = static_cast<DWORD>(std::size(image));
+        if (process && ::QueryFullProcessImageNameW(process.get(), 0, image, &length) &&
+            ::CompareStringOrdinal(image, static_cast<int>(folder.size()), folder.c_str(),
+                                   static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL &&
+            ::TerminateProcess(process.get(), 1))
+            ended += ::WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
+    }
+    return ended;
+}
+
 class ProgramLauncherWin32 : public testing::Test
 {
 protected:
-    ~ProgramLauncherWin32() override { EndProcessesStartedFrom(folder.Path()); }
+    ~ProgramLauncherWin32() override { EndProcessesStartedFrom(folder.path); }
 
     // A harmless program that stays running until it is ended: the minimal window beside the tests.
     std::string CopyHarmlessProgram(const std::wstring& name)
@@ -73,11 +95,11 @@ TEST_F(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
     CopyHarmlessProgram(L"Program.exe");
     const std::string missing = folder.PathUtf8() + R"(\Program Files\msinfo32.exe)";
     EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(missing, kShowNormal); }), 0);
-    EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 0) << "the decoy was started";
+    EXPECT_EQ(EndProcessesStartedFrom(folder.path), 0) << "the decoy was started";
 
     ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
     launcher.StartProgram(CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)"), kShowNormal);
-    EXPECT_EQ(EndProcessesStartedFrom(folder.Path()), 1);
+    EXPECT_EQ(EndProcessesStartedFrom(folder.path), 1);
 }
 
 TEST_F(ProgramLauncherWin32, CountsOnlyAnOrdinaryFileAsExisting)

@@ -7,48 +7,83 @@
 
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace velmora::testing_support
 {
 
-// A fresh folder under %TEMP%, removed with everything in it when the test ends.
-class TempFolder
+// With FindFirstFileW rather than std::filesystem, which stops at folders deeper than MAX_PATH.
+inline void RemoveTree(const std::wstring& path)
 {
-public:
-    TempFolder();
-    ~TempFolder();
+    WIN32_FIND_DATAW found{};
+    win32::UniqueAny<win32::InvalidValueHandleTraits<::FindClose>> search(
+        ::FindFirstFileW((path + L"\\*").c_str(), &found));
+    for (BOOL more = static_cast<bool>(search); more; more = ::FindNextFileW(search.get(), &found))
+    {
+        const std::wstring name = found.cFileName, child = path + L"\\" + name;
+        if (name == L"." || name == L"..")
+            continue;
+        ::SetFileAttributesW(child.c_str(), FILE_ATTRIBUTE_NORMAL); // tests leave read-only files
+        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+            RemoveTree(child);
+        else
+            ::DeleteFileW(child.c_str());
+    }
+    search.reset();
+    ::RemoveDirectoryW(path.c_str());
+}
+
+// A fresh folder under %TEMP%, removed with everything in it when the test ends.
+struct TempFolder
+{
+    TempFolder() { std::filesystem::create_directories(path); }
+    ~TempFolder() { RemoveTree(path); }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
+    std::string PathUtf8() const { return win32::Narrow(path); }
+    std::wstring Child(const std::wstring& name) const { return path + L"\\" + name; }
 
-    const std::wstring& Path() const { return m_path; }
-    std::string PathUtf8() const { return win32::Narrow(m_path); }
-    std::wstring Child(const std::wstring& name) const { return m_path + L"\\" + name; }
-
-private:
-    std::wstring m_path;
+    inline static unsigned count = 0;
+    const std::wstring path = (std::filesystem::temp_directory_path() /
+                               (L"velmora-test-" + std::to_wstring(::GetCurrentProcessId()) + L"-" +
+                                std::to_wstring(::GetTickCount64()) + L"-" + std::to_wstring(++count)))
+                                  .wstring();
 };
 
-std::string ReadFileBytes(const std::wstring& path);
-void WriteFileBytes(const std::wstring& path, const std::string& bytes);
-
-/// Starts the command line in the folder (nullptr: the current one); its process, of which Wine
-/// gives none for a Unix program. Throws when it cannot be started.
-win32::UniqueHandle Start(std::wstring commandLine, const wchar_t* folder = nullptr);
-
-/// The exit code of the process once it has ended, waiting up to 30 s; STILL_ACTIVE when it has not.
-DWORD ExitCodeOf(HANDLE process);
-
-/// Starts the command line in the folder and waits up to 30 s for it to end; false when it cannot
-/// be started or does not end.
-bool RunAndWait(std::wstring commandLine, const wchar_t* folder = nullptr);
-
-/// The real desktop, but message boxes are recorded instead of shown and the application
-/// folder is another one.
-class RecordingDesktop : public win32::Win32Desktop
+/// The file's bytes; "?" when it cannot be read (a folder, a file held open).
+inline std::string ReadFileBytes(const std::wstring& path)
 {
-public:
+    std::ifstream in(std::filesystem::path(path), std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()) : "?";
+}
+
+inline void WriteFileBytes(const std::wstring& path, const std::string& bytes)
+{
+    if (!(std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes))
+        throw std::runtime_error("cannot write file");
+}
+
+/// Runs the command line in the folder (nullptr: the current one) and waits up to waitMs for it to
+/// end; false when it cannot be started or does not end.
+inline bool RunCommand(std::wstring commandLine, const wchar_t* folder = nullptr, DWORD waitMs = 30000)
+{
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    if (!::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, folder, &startup, &started))
+        return false;
+    // For a Unix program Wine returns no process handle, and a thread "handle" that is none.
+    const win32::UniqueHandle process(started.hProcess), thread(started.hProcess ? started.hThread : nullptr);
+    return !process || ::WaitForSingleObject(process.get(), waitMs) == WAIT_OBJECT_0;
+}
+
+/// The real desktop, but message boxes are recorded instead of shown, and the program's folder is another.
+struct RecordingDesktop : win32::Win32Desktop
+{
     explicit RecordingDesktop(std::string programFolder) : folder(std::move(programFolder)) {}
     std::vector<std::string> messages; // "style [title] text"
     std::string folder;
@@ -60,24 +95,17 @@ public:
     std::string ApplicationFolder() override { return folder; }
 };
 
-/// Ends the processes whose program file lies in that folder (a test's own temporary folder, so
-/// only what the test started); returns how many there were.
-int EndProcessesStartedFrom(const std::wstring& folder);
-
 /// Removes a test key below HKEY_CURRENT_USER and everything below it, before and after a test.
-class ScopedTestKey
+struct ScopedTestKey
 {
-public:
-    explicit ScopedTestKey(std::wstring path) : m_path(std::move(path))
+    explicit ScopedTestKey(std::wstring name) : key(std::move(name))
     {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str());
+        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
     }
-    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, m_path.c_str()); }
+    ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
     ScopedTestKey(const ScopedTestKey&) = delete;
     ScopedTestKey& operator=(const ScopedTestKey&) = delete;
-
-private:
-    std::wstring m_path;
+    const std::wstring key;
 };
 
 } // namespace velmora::testing_support
