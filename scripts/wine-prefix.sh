@@ -17,7 +17,7 @@ up)
         wineserver -w
     fi
     # Every process started here must let go of ctest's output pipe.
-    wineserver -p </dev/null >/dev/null 2>&1
+    wineserver -p </dev/null >/dev/null 2>&1 || true # already running: a run before this one left it up
     wine wineboot </dev/null >/dev/null 2>&1
     ;;
 down)
