@@ -6,8 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <tlhelp32.h>
-
 using namespace velmora;
 using namespace velmora::testing_support;
 
@@ -49,62 +47,34 @@ INSTANTIATE_TEST_SUITE_P(Table, GetKeyValueWin32,
                              {"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}}),
                          RowName());
 
-// Ends the processes whose program file lies in the folder; returns how many there were.
-int EndProcessesStartedFrom(const std::wstring& folder)
+// A program that ends by itself, copied under the name given: the system's hostname.exe.
+std::string CopyOfAQuickProgram(const TempFolder& folder, const std::wstring& name)
 {
-    int ended = 0;
-    win32::UniqueFile snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-    PROCESSENTRY32W entry{};
-    entry.dwSize = sizeof(entry);
-    for (BOOL more = ::Process32FirstW(snapshot.get(), &entry); more; more = ::Process32NextW(snapshot.get(), &entry))
-    {
-        win32::UniqueHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE | SYNCHRONIZE,
-                                                  FALSE, entry.th32ProcessID));
-        wchar_t image[MAX_PATH * 4];
-        DWORD length = static_cast<DWORD>(std::size(image));
-        if (process && ::QueryFullProcessImageNameW(process.get(), 0, image, &length) &&
-            ::CompareStringOrdinal(image, static_cast<int>(folder.size()), folder.c_str(),
-                                   static_cast<int>(folder.size()), TRUE) == CSTR_EQUAL &&
-            ::TerminateProcess(process.get(), 1))
-            ended += ::WaitForSingleObject(process.get(), 5000) == WAIT_OBJECT_0;
-    }
-    return ended;
+    wchar_t system[MAX_PATH] = L"";
+    ::GetSystemDirectoryW(system, MAX_PATH);
+    EXPECT_TRUE(::CopyFileW((std::wstring(system) + L"\\hostname.exe").c_str(), folder.Child(name).c_str(), FALSE));
+    return win32::Narrow(folder.Child(name));
 }
 
-class ProgramLauncherWin32 : public testing::Test
+// An unquoted command line would run <folder>\Program.exe, the decoy, for <folder>\Program Files\...:
+// the start of the missing tool would then succeed.
+TEST(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
 {
-protected:
-    ~ProgramLauncherWin32() override { EndProcessesStartedFrom(folder.path); }
-
-    // A harmless program that stays running until it is ended: the minimal window beside the tests.
-    std::string CopyHarmlessProgram(const std::wstring& name)
-    {
-        const std::wstring program =
-            win32::Widen(win32::Win32Desktop().ApplicationFolder()) + L"\\velmora_minimal_window.exe";
-        EXPECT_TRUE(::CopyFileW(program.c_str(), folder.Child(name).c_str(), FALSE));
-        return win32::Narrow(folder.Child(name));
-    }
-
     TempFolder folder;
     win32::Win32ProgramLauncher launcher;
-};
-
-// An unquoted command line would run <folder>\Program.exe, the decoy, for <folder>\Program Files\...
-TEST_F(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
-{
-    CopyHarmlessProgram(L"Program.exe");
-    const std::string missing = folder.PathUtf8() + R"(\Program Files\msinfo32.exe)";
-    EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(missing, kShowNormal); }), 0);
-    EXPECT_EQ(EndProcessesStartedFrom(folder.path), 0) << "the decoy was started";
-
+    CopyOfAQuickProgram(folder, L"Program.exe");
+    const std::string tool = folder.PathUtf8() + R"(\Program Files\msinfo32.exe)";
+    EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(tool, kShowNormal); }), 0) << "the decoy was started";
     ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
-    launcher.StartProgram(CopyHarmlessProgram(LR"(Program Files\msinfo32.exe)"), kShowNormal);
-    EXPECT_EQ(EndProcessesStartedFrom(folder.path), 1);
+    CopyOfAQuickProgram(folder, LR"(Program Files\msinfo32.exe)");
+    EXPECT_EQ(FailureNumberOf([&] { launcher.StartProgram(tool, kShowNormal); }), 0);
 }
 
-TEST_F(ProgramLauncherWin32, CountsOnlyAnOrdinaryFileAsExisting)
+TEST(ProgramLauncherWin32, CountsOnlyAnOrdinaryFileAsExisting)
 {
-    const std::string tool = CopyHarmlessProgram(L"MSINFO32.EXE");
+    TempFolder folder;
+    win32::Win32ProgramLauncher launcher;
+    const std::string tool = CopyOfAQuickProgram(folder, L"MSINFO32.EXE");
     EXPECT_TRUE(launcher.FileExists(tool));
     EXPECT_FALSE(launcher.FileExists(folder.PathUtf8())) << "a folder";
     ASSERT_TRUE(::SetFileAttributesW(win32::Widen(tool).c_str(), FILE_ATTRIBUTE_HIDDEN));
