@@ -25,6 +25,15 @@ inline std::string StyleName(MessageStyle style)
     return style == MessageStyle::Error ? "error" : style == MessageStyle::Warning ? "warning" : "plain";
 }
 
+/// The text's UTF-16LE bytes, as the registry stores text.
+inline std::string Utf16(const std::u16string& text)
+{
+    std::string bytes;
+    for (const char16_t unit : text)
+        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+    return bytes;
+}
+
 /// The number of the run-time failure the call ends with; 0 when it returns normally.
 template <class Call>
 std::int32_t FailureNumberOf(Call&& call)

@@ -87,61 +87,50 @@ Keys Folder(const std::string& folder)
     return {{kFolderKey, {{"MSINFO", {kRegSz, folder}}}}};
 }
 
-struct SysInfoCase
-{
-    const char* name;
-    Keys keys;
-    EventLog events;
-    bool startFails = false;
-    std::string existingFile = {};
-};
-
-class SysInfo : public testing::TestWithParam<SysInfoCase>
-{
-};
-
 // The tool's path from the first lookup, else the tool in the folder of the second; a text loses
 // its last zero, a dword becomes "&h" and its hex digits; anything that fails is reported.
-TEST_P(SysInfo, StartsTheToolFoundFirstOrReportsItUnavailable)
+TEST(SysInfo, StartsTheToolFoundFirstOrReportsItUnavailable)
 {
-    EventLog log;
-    FakeRegistry registry(log);
-    FakeLauncher launcher(log);
-    FakeDesktop desktop(log);
-    registry.keys = GetParam().keys;
-    launcher.existingFile = GetParam().existingFile;
-    if (GetParam().startFails)
-        launcher.Fail("start", kErrFileNotFound);
-    StartSysInfo(registry, launcher, desktop);
-    EXPECT_EQ(log, GetParam().events);
+    const struct
+    {
+        const char* name;
+        Keys keys;
+        EventLog events;
+        bool startFails = false;
+        std::string existingFile = {};
+    } rows[] = {
+        {"PathOfTheFirstLookupWithoutReadingTheSecond",
+         Path(kRegSz, "C:\\Program Files\\msinfo32.exe\0"s),
+         {kLookup1, "query PATH", R"(start [C:\Program Files\msinfo32.exe] 1)"}},
+        {"DwordInCapitals", Path(kRegDword, "\xAB\xCD\x00\x12"s), {kLookup1, "query PATH", "start [&h1200CDAB] 1"}},
+        {"APathOfAnotherTypeIsFoundEmptyItsFailedStartReportedAndTheSecondLookupNotMade",
+         Path(2, "%SystemRoot%\\msinfo32.exe\0"s),
+         {kLookup1, "query PATH", "start [] 1", kUnavailable},
+         true,
+         R"(C:\Other\MSINFO32.EXE)"},
+        {"TheFolderOfTheSecondLookupKeepsItsLastByte",
+         Folder(R"(C:\Tools\)"),
+         {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\\MSINFO32.EXE)",
+          R"(start [C:\Tools\\MSINFO32.EXE] 1)"},
+         false,
+         R"(C:\Tools\\MSINFO32.EXE)"},
+        {"FolderWithoutTheTool",
+         Folder(R"(C:\Tools)"),
+         {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}},
+        {"NeitherValue", {{kToolKey, {}}}, {kLookup1, "query PATH", kLookup2, kUnavailable}}};
+    for (const auto& row : rows)
+    {
+        EventLog log;
+        FakeRegistry registry(log);
+        FakeLauncher launcher(log);
+        FakeDesktop desktop(log);
+        registry.keys = row.keys;
+        launcher.existingFile = row.existingFile;
+        if (row.startFails)
+            launcher.Fail("start", kErrFileNotFound);
+        StartSysInfo(registry, launcher, desktop);
+        EXPECT_EQ(log, row.events) << row.name;
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, SysInfo,
-    testing::Values(SysInfoCase{"PathOfTheFirstLookupWithoutReadingTheSecond",
-                                Path(kRegSz, "C:\\Program Files\\msinfo32.exe\0"s),
-                                {kLookup1, "query PATH", R"(start [C:\Program Files\msinfo32.exe] 1)"}},
-                    SysInfoCase{"DwordLosesItsZeroTopByte",
-                                Path(kRegDword, "\x01\0\0\0"s),
-                                {kLookup1, "query PATH", "start [&h000001] 1"}},
-                    SysInfoCase{"DwordInCapitals",
-                                Path(kRegDword, "\xAB\xCD\x00\x12"s),
-                                {kLookup1, "query PATH", "start [&h1200CDAB] 1"}},
-                    SysInfoCase{"APathOfAnotherTypeIsFoundEmptyItsFailedStartReportedAndTheSecondLookupNotMade",
-                                Path(2, "%SystemRoot%\\msinfo32.exe\0"s),
-                                {kLookup1, "query PATH", "start [] 1", kUnavailable},
-                                true,
-                                R"(C:\Other\MSINFO32.EXE)"},
-                    SysInfoCase{"TheFolderOfTheSecondLookupKeepsItsLastByte",
-                                Folder(R"(C:\Tools\)"),
-                                {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\\MSINFO32.EXE)",
-                                 R"(start [C:\Tools\\MSINFO32.EXE] 1)"},
-                                false,
-                                R"(C:\Tools\\MSINFO32.EXE)"},
-                    SysInfoCase{"FolderWithoutTheTool",
-                                Folder(R"(C:\Tools)"),
-                                {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}},
-                    SysInfoCase{"NeitherValue", {{kToolKey, {}}}, {kLookup1, "query PATH", kLookup2, kUnavailable}}),
-    RowName());
 
 } // namespace

@@ -4,12 +4,15 @@
 #include "common/runtime_failure.h"
 #include "common/text_form.h"
 
+#include "test_helpers.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 
 using namespace velmora;
+using namespace velmora::testing_support;
 using namespace std::string_literals;
 
 namespace
@@ -48,14 +51,6 @@ TEST(StandardDescription, NamesEveryFailureTheProgramRaises)
         EXPECT_TRUE(descriptions.insert(RuntimeFailure(number).Description()).second && !descriptions.contains(""))
             << number;
     EXPECT_EQ(RuntimeFailure(1).Description(), "");
-}
-
-std::string Utf16(const std::u16string& text)
-{
-    std::string bytes;
-    for (const char16_t unit : text)
-        bytes += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
-    return bytes;
 }
 
 // UTF-8 has no form for a surrogate without its partner, nor for an odd byte. Each refused text is
