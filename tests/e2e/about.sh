@@ -1,15 +1,10 @@
-# The About dialog and Help, each step named by its ok line; the registry editor command's request is
-# the core's to check, its opening the shell's. System Info has no tool to start: this prefix names
-# none.
+# The About dialog and Help, each step named by its ok line. The registry editor command's request is
+# the core's to check. System Info has no tool to start: this prefix names none.
 keys_to "$MAIN_WINDOW" alt+a
 about=$(wait_window '^About Velmora$')
-expect_eq "title" "$(control_text 'About Velmora' 3004)" "Velmora"
-expect_eq "description" "$(control_text 'About Velmora' 3003)" \
-    "      Freeware Velmora - Create Reg file:         Velmora.reg - and run it"
-control_text 'About Velmora' 3005 | grep -q '^ Version 1\.0\.1\\r\\n.*2026' ||
-    die "version text: [$(control_text 'About Velmora' 3005)]"
+# Its texts are the layout table's and the load step's, checked where they are made.
 expect_eq "focus on opening" "$(focused_id 'About Velmora')" 1
-echo "ok: Alt+A shows the dialog with its texts"
+echo "ok: Alt+A shows the dialog, OK holding the focus"
 
 keys_to "$about" Escape
 wait_no_window 'About Velmora'
@@ -31,9 +26,8 @@ wait_no_window 'About Velmora'
 echo "ok: Enter on OK closes it"
 
 keys_to "$MAIN_WINDOW" alt+h
-expected="File :$(win_path VelmoraHelp.pdf)  not found"
-expect_message_box Error "$expected"
-echo "ok: Help without the document: $expected"
+expect_message_box Error "File :$(win_path VelmoraHelp.pdf)  not found"
+echo "ok: Help without the document says so"
 
 keys_to "$MAIN_WINDOW" alt+a
 about=$(wait_window '^About Velmora$')

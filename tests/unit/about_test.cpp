@@ -116,8 +116,7 @@ TEST(SysInfo, StartsTheToolFoundFirstOrReportsItUnavailable)
          R"(C:\Tools\\MSINFO32.EXE)"},
         {"FolderWithoutTheTool",
          Folder(R"(C:\Tools)"),
-         {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}},
-        {"NeitherValue", {{kToolKey, {}}}, {kLookup1, "query PATH", kLookup2, kUnavailable}}};
+         {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}}};
     for (const auto& row : rows)
     {
         EventLog log;

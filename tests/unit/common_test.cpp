@@ -1,8 +1,7 @@
-// The portable vocabulary: colours, failure numbers and UTF-16 text. Twips become pixels in the
-// end-to-end sessions, at 96 and at 144 dpi, where half a pixel rounds up.
+// The portable vocabulary: colours and failure numbers (UTF-16 text is decoded in the undo file's tests). Twips become
+// pixels in the end-to-end sessions, at 96 and at 144 dpi, where half a pixel rounds up.
 #include "common/colours.h"
 #include "common/runtime_failure.h"
-#include "common/text_form.h"
 
 #include "test_helpers.h"
 
@@ -13,7 +12,6 @@
 
 using namespace velmora;
 using namespace velmora::testing_support;
-using namespace std::string_literals;
 
 namespace
 {
@@ -51,18 +49,6 @@ TEST(StandardDescription, NamesEveryFailureTheProgramRaises)
         EXPECT_TRUE(descriptions.insert(RuntimeFailure(number).Description()).second && !descriptions.contains(""))
             << number;
     EXPECT_EQ(RuntimeFailure(1).Description(), "");
-}
-
-// UTF-8 has no form for a surrogate without its partner, nor for an odd byte. Each refused text is
-// read from the front of its row, so that a read past its end would be seen.
-TEST(Utf8FromUtf16, DecodesWholeUtf16Only)
-{
-    EXPECT_EQ(Utf8FromUtf16(Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF"s)),
-              "\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF");
-    for (const auto& [units, bytes] :
-         {std::pair{u"\xDC00"s, 2}, {u"\xD800\x61"s, 4}, {u"a\xD800\xE000"s, 6}, {u"\xD800\xDC00"s, 2}, {u"a"s, 1}})
-        EXPECT_EQ(Utf8FromUtf16(std::string_view(Utf16(units)).substr(0, static_cast<std::size_t>(bytes))),
-                  std::nullopt);
 }
 
 } // namespace

@@ -206,15 +206,18 @@ TEST(UndoFileLines, PutBackTheOldTypeAndBytesOrTextMadeWellFormed)
         std::optional<RegistryValue> old;
         const char* line;
         const char* added = nullptr; // what a value that is not well-formed text needed
-    } rows[] = {{"TextOutsideTheCodePageStaysText", RegistryValue{1, Utf16(u"\U0010FFFF\0"s)}, "\"\xF4\x8F\xBF\xBF\""},
-                {"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
-                 "a zero byte to make whole characters and a final zero character"},
-                {"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
-                {"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
-                {"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00"},
-                {"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
-                {"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
-                {"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}};
+    } rows[] = {
+        {"TextOfCharactersOfEveryLength", RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF\0"s)},
+         "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
+        {"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)}, "hex(1):00,d8,61,00,00,00"},
+        {"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
+         "a zero byte to make whole characters and a final zero character"},
+        {"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
+        {"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
+        {"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00"},
+        {"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
+        {"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
+        {"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}};
     for (const auto& row : rows)
     {
         std::vector<std::string> expected = {"Windows Registry Editor Version 5.00", "", "[K]"};

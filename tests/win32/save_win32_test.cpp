@@ -422,6 +422,9 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
     EXPECT_EQ(ReadBack(key, name), row.restored);
 }
 
+const RegistryValue kQword{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s};
+const RegistryValue kBinary{REG_BINARY, "\xff\0\x01"s};
+
 INSTANTIATE_TEST_SUITE_P(
     Table, Save,
     testing::ValuesIn(std::vector<RoundTrip>{
@@ -432,9 +435,8 @@ INSTANTIATE_TEST_SUITE_P(
         {"AlreadyDoubled", Wide(REG_EXPAND_SZ, L"%USERPROFILE%\\x\0"s), R"(C:\\Pictures\\cat.bmp)", "File1",
          LR"(C:\Pictures\cat.bmp)"},
         {"QuoteInValue", Wide(REG_MULTI_SZ, L"a\0b c\0\0"s), R"(say "cheese".bmp)"},
-        {"BackslashInName", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}, "x", R"(File\One)"},
-        {"QuoteInName", RegistryValue{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s}, "x", R"(File "One")"},
-        {"KeyWithSpacesAround", RegistryValue{REG_BINARY, "\xff\0\x01"s}, "  x  ", " File1 ", L"x"},
+        {"ANameWithABackslashQuotesAndSpacesAround", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}, "  x  ",
+         R"( File\ "One" )", L"x"},
         {"Latin1", RegistryValue{REG_BINARY, ""}, "C:\\Stra\xC3\x9F\x65.bmp", "Gr\xC3\xBC\xC3\x9F\x65"},
         {"Large", RegistryValue{REG_BINARY, std::string(100000, '\x5A')}, "C:\\" + std::string(64 * 1024, 'v')},
         {"OneByteText", RegistryValue{REG_SZ, "a"s}, "x", "File1", L"", RegistryValue{REG_SZ, "a\0\0\0"s}},
@@ -443,8 +445,8 @@ INSTANTIATE_TEST_SUITE_P(
          Wide(REG_EXPAND_SZ, L"%U%\0"s)},
         {"MultiStringWithoutItsDoubleZero", Wide(REG_MULTI_SZ, L"a\0b\0"s), "x", "File1", L"",
          Wide(REG_MULTI_SZ, L"a\0b\0\0"s)},
-        {"PercentName", std::nullopt, "x", "File1", L"", std::nullopt, {L"v-%USERNAME%"}},
-        {"LongerThanTheShellOpens", std::nullopt, "x", "File1", L"", std::nullopt, {5, std::wstring(60, L'f')}},
+        {"PercentName", kQword, "x", "File1", L"", kQword, {L"v-%USERNAME%"}},
+        {"LongerThanTheShellOpens", kBinary, "x", "File1", L"", kBinary, {5, std::wstring(60, L'f')}},
         AfterAnEarlierSave("AtOnce", Earlier::SameInstance),
         AfterAnEarlierSave("AnotherInstanceBetweenTheCommitAndTheHold", Earlier::InstanceAtItsCommit),
         AfterAnEarlierSave("RightAfterAnotherInstanceThatEnded", Earlier::InstanceThatEnded),
