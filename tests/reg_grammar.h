@@ -70,7 +70,7 @@ struct ReadEntry
 // that regedit would act on (\n, \0), so it counts as unreadable here.
 inline std::optional<std::string> ReadQuoted(std::string_view& line)
 {
-    if (line.empty() || line.front() != '"')
+    if (!line.starts_with('"'))
         return std::nullopt;
     std::string text;
     for (std::size_t i = 1; i < line.size(); ++i)
@@ -80,11 +80,8 @@ inline std::optional<std::string> ReadQuoted(std::string_view& line)
             line.remove_prefix(i + 1);
             return text;
         }
-        if (line[i] == '\\')
-        {
-            if (++i == line.size() || (line[i] != '\\' && line[i] != '"'))
-                return std::nullopt;
-        }
+        if (line[i] == '\\' && (++i == line.size() || (line[i] != '\\' && line[i] != '"')))
+            return std::nullopt;
         text += line[i];
     }
     return std::nullopt;
@@ -94,10 +91,9 @@ inline std::optional<std::string> ReadQuoted(std::string_view& line)
 /// when they are not of the expected shape.
 inline std::optional<ReadEntry> ReadRegFile(const std::array<std::string, 4>& lines)
 {
-    if (lines[0] != "REGEDIT4" || !lines[1].empty() || std::ranges::any_of(lines, BreaksLine))
-        return std::nullopt;
     const std::string_view key = lines[2];
-    if (key.size() < 2 || key.front() != '[' || key.back() != ']' || key[1] == '-')
+    if (lines[0] != "REGEDIT4" || !lines[1].empty() || std::ranges::any_of(lines, BreaksLine) || key.size() < 2 ||
+        key.front() != '[' || key.back() != ']' || key[1] == '-')
         return std::nullopt;
     ReadEntry entry{std::string(key.substr(1, key.size() - 2)), std::nullopt, std::nullopt};
     std::string_view valueLine = lines[3];
@@ -182,12 +178,7 @@ inline std::string SavePropertyFault(const SaveFields& fields)
     if (!entry.key || expected->keyPath.empty())
         return !entry.key && expected->keyPath.empty() ? "" : "wrong key path";
     const auto lines = RegFileLines(entry.keyLine, entry.valueLine);
-    if (ReadRegFile(lines) == expected)
-        return "";
-    std::string shown = "reads back otherwise:";
-    for (const std::string& line : lines)
-        shown += " [" + line + "]";
-    return shown;
+    return ReadRegFile(lines) == expected ? "" : "reads back otherwise: [" + lines[2] + "] [" + lines[3] + "]";
 }
 
 } // namespace velmora::testing_support

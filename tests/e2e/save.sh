@@ -1,7 +1,6 @@
-# Saves through the real window: a value typed and saved by keyboard (the value regedit merged, the
-# status text); a line break pasted into a field, refused with one message and nothing merged; two
-# saves close together, neither lost. The files' bytes and the messages' words are the other
-# layers' to check.
+# Saves through the real window: a value typed and saved by keyboard, merged and reported; a pasted
+# line break refused with one message; two saves close together, neither lost. The files' bytes and
+# the messages' words are the other layers' to check.
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Applets\Paint\Recent File List'
 sentinel='HKCU\Software\VelmoraSentinel'
 value="C:\\Pictures\\cat $$.bmp"
@@ -51,6 +50,5 @@ wait_until 15 second_save ||
     die "the second of two quick saves neither merged nor said why (key [$(control_text Velmora 1003)], Velmora.reg: $(tr -d '\r' <"$APP_DIR/Velmora.reg"))"
 outcome=$waited
 wait_for "merged File2" "$value" reg_value "$key" File2
-[ "$outcome" = merged ] ||
-    expect_message_box Velmora "Error Number: 70 "
+[ "$outcome" = merged ] || expect_message_box Velmora "Error Number: 70 "
 echo "ok: two quick saves: the first merged, the second merged or refused with 70 ($outcome)"

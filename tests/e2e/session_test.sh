@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# One session of the real program at 96 dpi. At start, the client size and every control against
-# main-window.txt, in z-order, where each caption lies just above its field as screen readers
-# expect. Then the scenarios in turn, each leaving the window as the next one expects; the last one
-# ends the program.
+# One session of the real program at 96 dpi: the client size and every control against
+# main-window.txt (in z-order, each caption just above its field as screen readers expect), then the
+# scenarios in turn, each leaving the window as the next expects; the last ends the program.
 source "$(dirname "$0")/lib.sh"
 start_velmora
 expect_eq "controls at start" "$(inspect Velmora | tail -n +2)" "$(cat "$(dirname "$0")/main-window.txt")"

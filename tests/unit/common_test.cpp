@@ -1,9 +1,7 @@
-// The portable vocabulary: colours and failure numbers (UTF-16 text is decoded in the undo file's tests). Twips become
-// pixels in the end-to-end sessions, at 96 and at 144 dpi, where half a pixel rounds up.
+// The portable vocabulary: colours and failure numbers. UTF-16 text is decoded in the undo file's
+// tests; twips become pixels in the end-to-end sessions, at 96 and 144 dpi, where half rounds up.
 #include "common/colours.h"
 #include "common/runtime_failure.h"
-
-#include "test_helpers.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +9,6 @@
 #include <string>
 
 using namespace velmora;
-using namespace velmora::testing_support;
 
 namespace
 {

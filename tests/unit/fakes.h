@@ -53,7 +53,7 @@ public:
 
     std::int32_t shellResult = 42;
     std::string folder = R"(C:\Tools)";
-    std::map<std::string, std::string> shortPaths;
+    std::string shortFolder; // what ShortPath gives, whatever it is asked
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
@@ -74,7 +74,7 @@ public:
     std::string ShortPath(std::string_view path) override
     {
         Record("short [" + std::string(path) + "]");
-        return shortPaths.contains(std::string(path)) ? shortPaths.at(std::string(path)) : "";
+        return shortFolder;
     }
     AppIdentity Identity() override
     {
@@ -95,9 +95,8 @@ class FakeRegFileOutput : public RegFileOutput, public LoggedFake
 public:
     using LoggedFake::LoggedFake;
 
-    std::string unencodable = "\xCE\xA9"; // Ω has no place in the fake code page
-
-    bool CanEncode(std::string_view text) const override { return text.find(unencodable) == std::string_view::npos; }
+    // Ω has no place in the fake code page.
+    bool CanEncode(std::string_view text) const override { return text.find("\xCE\xA9") == std::string_view::npos; }
     void Reserve(std::span<const std::string> targets) override
     {
         Record("reserve [" + targets.front() + "] [" + targets.back() + "]");

@@ -95,15 +95,14 @@ TEST(ShellResultText, EveryFailureCodeHasAMessageAndASuccessNone)
     std::set<std::string> rowTexts;
     for (std::int32_t code = -2; code <= 32; ++code)
     {
-        const std::optional<std::string> text = ShellResultText(code, ShellMessageVariant::General);
-        ASSERT_TRUE(text) << code;
+        const std::string text = ShellResultText(code, ShellMessageVariant::General).value_or("");
         if (codesWithRows.contains(code))
-            EXPECT_TRUE(!text->empty() && !text->starts_with("Unknown") && rowTexts.insert(*text).second) << code;
+            EXPECT_TRUE(!text.empty() && !text.starts_with("Unknown") && rowTexts.insert(text).second) << code;
         else
-            EXPECT_EQ(*text, "Unknown error " + std::to_string(code));
-        const std::optional<std::string> helpText = ShellResultText(code, help);
-        ASSERT_TRUE(helpText) << code;
-        EXPECT_EQ(helpText->find(kHelpDocument) != std::string::npos, code == 2 || code == 3 || code == 5) << code;
+            EXPECT_EQ(text, "Unknown error " + std::to_string(code));
+        const std::string helpText = ShellResultText(code, help).value_or("");
+        EXPECT_EQ(helpText.find(kHelpDocument) != std::string::npos, code == 2 || code == 3 || code == 5) << code;
+        EXPECT_TRUE(helpText.find(kHelpDocument) != std::string::npos || helpText == text) << code;
     }
     // Literal rows where the exact text is the point (code 3 is the help command's test).
     for (const auto& [why, code, exact] :

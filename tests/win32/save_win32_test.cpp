@@ -4,7 +4,6 @@
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
 #include "registry/registry_reader_win32.h"
-#include "win32/win32_failure.h"
 #include "test_support.h"
 
 #include <gtest/gtest.h>
@@ -56,15 +55,6 @@ TEST(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
     EXPECT_TRUE(output.CanEncode("Gr\xC3\xBC\xC3\x9F\x65 \xE2\x82\xAC")); // Grüße €: all in 1252
     EXPECT_FALSE(output.CanEncode("\xE6\x97\xA5"));                       // 日
     EXPECT_FALSE(output.CanEncode("\xC4\x81")) << "ā must not be written as a best-fit a";
-}
-
-// An error beyond the table's is its HRESULT, never a number that the standard trap passes over.
-TEST(FailureFromWin32, AnErrorWithoutANumberOfItsOwnIsItsHresultInTheSystemsWords)
-{
-    const RuntimeFailure unmapped = win32::FailureFromWin32(ERROR_CRC, win32::FailureSource::File);
-    EXPECT_EQ(unmapped.Number(), static_cast<std::int32_t>(HRESULT_FROM_WIN32(ERROR_CRC)));
-    EXPECT_FALSE(unmapped.Description().empty());
-    EXPECT_NE(unmapped.Description().back(), '.') << "the system's full stop and line end are cut";
 }
 
 // A row's folder and what its arrangement leaves running while the save goes on.

@@ -12,40 +12,32 @@ using namespace velmora::testing_support;
 namespace
 {
 
-struct RealValue
-{
-    const char* name;
-    DWORD type;
-    std::wstring data;
-    bool read;
-    std::string text;
-};
-
-using GetKeyValueWin32 = testing::TestWithParam<RealValue>;
-
 // What the Win32 reader adds to the core's rules: UTF-16 text handed on as UTF-8, the 1024-byte
 // buffer, other types passed through as bytes.
-TEST_P(GetKeyValueWin32, ReadsTheReportedBytesAndConvertsByType)
+TEST(GetKeyValueWin32, ReadsTheReportedBytesAndConvertsByType)
 {
-    const RealValue& value = GetParam();
-    const ScopedTestKey cleanup{LR"(Software\VelmoraTest)"};
-    ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\VelmoraTest\Values)", L"Value", value.type,
-                                value.data.data(), static_cast<DWORD>(value.data.size() * sizeof(wchar_t))),
-              ERROR_SUCCESS);
-    win32::Win32RegistryReader registry;
-    std::string text;
-    EXPECT_EQ(GetKeyValue(registry, RegistryRoot::CurrentUser, R"(Software\VelmoraTest\Values)", "Value", text),
-              value.read);
-    EXPECT_EQ(text, value.text);
+    const struct
+    {
+        DWORD type;
+        std::wstring data;
+        bool read;
+        std::string text;
+    } rows[] = {{REG_SZ, std::wstring(L"C:\\Gr\u00FC\u00DFe\0", 9), true, "C:\\Gr\xC3\xBC\xC3\x9F\x65"},
+                {REG_SZ, std::wstring(512, L'x') + L'\0', false, ""}, // more than 1024 bytes is missing
+                {REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}};
+    for (const auto& row : rows)
+    {
+        const ScopedTestKey cleanup{LR"(Software\VelmoraTest)"};
+        ASSERT_EQ(::RegSetKeyValueW(HKEY_CURRENT_USER, LR"(Software\VelmoraTest\Values)", L"Value", row.type,
+                                    row.data.data(), static_cast<DWORD>(row.data.size() * sizeof(wchar_t))),
+                  ERROR_SUCCESS);
+        win32::Win32RegistryReader registry;
+        std::string text;
+        EXPECT_EQ(GetKeyValue(registry, RegistryRoot::CurrentUser, R"(Software\VelmoraTest\Values)", "Value", text),
+                  row.read);
+        EXPECT_EQ(text, row.text);
+    }
 }
-
-INSTANTIATE_TEST_SUITE_P(Table, GetKeyValueWin32,
-                         testing::ValuesIn(std::vector<RealValue>{
-                             {"Latin1TextWithItsZero", REG_SZ, std::wstring(L"C:\\Gr\u00FC\u00DFe\0", 9), true,
-                              "C:\\Gr\xC3\xBC\xC3\x9F\x65"},
-                             {"MoreThan1024BytesIsMissing", REG_SZ, std::wstring(512, L'x') + L'\0', false, ""},
-                             {"DwordOne", REG_DWORD, std::wstring(L"\x0001\0", 2), true, "&h000001"}}),
-                         RowName());
 
 // A program that ends by itself, copied under the name given: the system's hostname.exe.
 std::string CopyOfAQuickProgram(const TempFolder& folder, const std::wstring& name)
@@ -57,8 +49,8 @@ std::string CopyOfAQuickProgram(const TempFolder& folder, const std::wstring& na
 }
 
 // An unquoted command line would run <folder>\Program.exe, the decoy, for <folder>\Program Files\...:
-// the start of the missing tool would then succeed.
-TEST(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
+// the start of the missing tool would then succeed. Only an ordinary file counts as existing.
+TEST(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFailsAndFindsOnlyOrdinaryFiles)
 {
     TempFolder folder;
     win32::Win32ProgramLauncher launcher;
@@ -68,13 +60,6 @@ TEST(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFails)
     ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
     CopyOfAQuickProgram(folder, LR"(Program Files\msinfo32.exe)");
     EXPECT_EQ(FailureNumberOf([&] { launcher.StartProgram(tool, kShowNormal); }), 0);
-}
-
-TEST(ProgramLauncherWin32, CountsOnlyAnOrdinaryFileAsExisting)
-{
-    TempFolder folder;
-    win32::Win32ProgramLauncher launcher;
-    const std::string tool = CopyOfAQuickProgram(folder, L"MSINFO32.EXE");
     EXPECT_TRUE(launcher.FileExists(tool));
     EXPECT_FALSE(launcher.FileExists(folder.PathUtf8())) << "a folder";
     ASSERT_TRUE(::SetFileAttributesW(win32::Widen(tool).c_str(), FILE_ATTRIBUTE_HIDDEN));
