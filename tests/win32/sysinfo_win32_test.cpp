@@ -39,12 +39,14 @@ TEST(GetKeyValueWin32, ReadsTheReportedBytesAndConvertsByType)
     }
 }
 
-// A program that ends by itself, copied under the name given: the system's hostname.exe.
+// A program that ends at once by itself, without a console or a window: a copy of the system's
+// rundll32.exe, given nothing to run. Under Wine the copy keeps that name: Wine runs its own program
+// of a copy's name (one named msinfo32.exe shows a dialog and waits).
 std::string CopyOfAQuickProgram(const TempFolder& folder, const std::wstring& name)
 {
     wchar_t system[MAX_PATH] = L"";
     ::GetSystemDirectoryW(system, MAX_PATH);
-    EXPECT_TRUE(::CopyFileW((std::wstring(system) + L"\\hostname.exe").c_str(), folder.Child(name).c_str(), FALSE));
+    EXPECT_TRUE(::CopyFileW((std::wstring(system) + L"\\rundll32.exe").c_str(), folder.Child(name).c_str(), FALSE));
     return win32::Narrow(folder.Child(name));
 }
 
@@ -55,10 +57,10 @@ TEST(ProgramLauncherWin32, StartsThePathWholeWithItsSpacesOrFailsAndFindsOnlyOrd
     TempFolder folder;
     win32::Win32ProgramLauncher launcher;
     CopyOfAQuickProgram(folder, L"Program.exe");
-    const std::string tool = folder.PathUtf8() + R"(\Program Files\msinfo32.exe)";
+    const std::string tool = folder.PathUtf8() + R"(\Program Files\rundll32.exe)";
     EXPECT_NE(FailureNumberOf([&] { launcher.StartProgram(tool, kShowNormal); }), 0) << "the decoy was started";
     ASSERT_TRUE(::CreateDirectoryW(folder.Child(L"Program Files").c_str(), nullptr));
-    CopyOfAQuickProgram(folder, LR"(Program Files\msinfo32.exe)");
+    CopyOfAQuickProgram(folder, LR"(Program Files\rundll32.exe)");
     EXPECT_EQ(FailureNumberOf([&] { launcher.StartProgram(tool, kShowNormal); }), 0);
     EXPECT_TRUE(launcher.FileExists(tool));
     EXPECT_FALSE(launcher.FileExists(folder.PathUtf8())) << "a folder";
