@@ -38,16 +38,6 @@ Files FilesIn(const std::wstring& folder)
     return files;
 }
 
-// The lines as the file holds them: in UTF-16 (ASCII only here) after a byte-order mark, or as they are.
-std::string FileOf(const std::vector<std::string>& lines, bool utf16)
-{
-    std::string bytes = utf16 ? "\xFF\xFE" : "";
-    for (const std::string& line : lines)
-        for (const char c : line + "\r\n")
-            bytes += utf16 ? std::string{c, '\0'} : std::string{c};
-    return bytes;
-}
-
 TEST(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
 {
     win32::Win32RegFileOutput output;
@@ -198,8 +188,9 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     EXPECT_EQ(failures.substr(1), row.failures);
     if (failures.substr(1) == kSaved)
     {
-        expected[L"Velmora-undo.reg"] = FileOf(undoLines, true);
-        expected[L"Velmora.reg"] = FileOf(regLines, false);
+        expected[L"Velmora-undo.reg"] =
+            "\xFF\xFE" + Utf16(u"Windows Registry Editor Version 5.00\r\n\r\n[k]\r\n\"a\"=-\r\n");
+        expected[L"Velmora.reg"] = "REGEDIT4\r\n\r\n[" + std::string(8192, 'k') + "]\r\n\"a\"=\"b\"\r\n";
     }
     EXPECT_EQ(FilesIn(scene.folder), expected) << "a temporary file was left, or a linked file written through";
 }
@@ -464,9 +455,7 @@ TEST_F(Save, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
     // RegDeleteTreeW cannot read this key's values, so it goes by name, before and after.
     ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
     win32::UniqueHkey created;
-    ASSERT_EQ(::RegCreateKeyExW(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, created.put(),
-                                nullptr),
-              ERROR_SUCCESS);
+    ASSERT_EQ(::RegCreateKeyW(HKEY_CURRENT_USER, key.c_str(), created.put()), ERROR_SUCCESS);
     // Everyone may do anything but read the key's values.
     PSECURITY_DESCRIPTOR denyRead = nullptr;
     ASSERT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:(D;;0x1;;;WD)(A;;KA;;;WD)", SDDL_REVISION_1,
