@@ -16,7 +16,7 @@ add_executable(velmora WIN32
     src/app/velmora.rc
 )
 target_link_libraries(velmora PRIVATE velmora_app velmora_strict)
-# Link-time optimisation keeps the release program within its size budget (300 KB).
+# Link-time optimisation keeps the release program small (about 300 KB).
 include(CheckIPOSupported)
 check_ipo_supported(RESULT velmoraIpo OUTPUT velmoraIpoOutput LANGUAGES CXX)
 if(velmoraIpo)
