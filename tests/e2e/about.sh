@@ -2,9 +2,9 @@
 # the core's to check. System Info has no tool to start: this prefix names none.
 keys_to "$MAIN_WINDOW" alt+a
 about=$(wait_window '^About Velmora$')
-# Its texts are the layout table's and the load step's, checked where they are made.
-expect_eq "focus on opening" "$(focused_id 'About Velmora')" 1
-echo "ok: Alt+A shows the dialog, OK holding the focus"
+# Its size, controls and texts as about-window.txt lists them, OK holding the focus.
+expect_eq "About dialog" "$(inspect 'About Velmora')" "$(cat "$(dirname "$0")/about-window.txt")"
+echo "ok: Alt+A shows the dialog, its controls and texts in place, OK holding the focus"
 
 keys_to "$about" Escape
 wait_no_window 'About Velmora'
