@@ -74,7 +74,7 @@ void Win32RegFileOutput::Reserve(std::span<const std::string> targets)
     std::vector<std::wstring> files;
     for (const std::string& target : targets)
         files.push_back(ExtendedLengthPath(Widen(target)));
-    if (!m_turn.Take(L"Velmora.save", files.front().substr(0, files.front().find_last_of(L'\\')), kTurnWaitMs))
+    if (!m_turn.Take(L"Velmora.save", FolderOf(files.front()), kTurnWaitMs))
         throw BusyFolderFailure();
     ScopeExit release([this] { m_turn.Release(); });
     if (!WaitUntilFree(files))
@@ -120,9 +120,7 @@ void Win32RegFileOutput::Commit()
     }
     catch (const RestoreFailed& failure)
     {
-        const std::wstring_view target(failure.target);
-        throw UnrestoredFileFailure(Explained(failure), Narrow(target.substr(target.find_last_of(L'\\') + 1)),
-                                    Narrow(failure.copy));
+        throw UnrestoredFileFailure(Explained(failure), Narrow(FileNameOf(failure.target)), Narrow(failure.copy));
     }
     catch (const RuntimeFailure& failure)
     {

@@ -54,7 +54,7 @@ bool RunsProgram(HANDLE process, std::wstring_view fileName)
     if (!::QueryFullProcessImageNameW(process, 0, image.data(), &length))
         return false;
     image.resize(length);
-    const std::wstring_view name = std::wstring_view(image).substr(image.find_last_of(L'\\') + 1);
+    const std::wstring name = FileNameOf(image);
     return ::CompareStringOrdinal(name.data(), static_cast<int>(name.size()), fileName.data(),
                                   static_cast<int>(fileName.size()), TRUE) == CSTR_EQUAL;
 }

@@ -12,13 +12,7 @@ namespace velmora
 namespace
 {
 
-enum class TrapOutcome
-{
-    Skip,
-    End,
-};
-
-// The last failure inside a handler; number 0 means none.
+// A failure as a trap reports it.
 struct CurrentError
 {
     std::int32_t number = 0;
@@ -62,18 +56,10 @@ std::string TrappedErrorMessage(std::int32_t number, std::string_view descriptio
     return message;
 }
 
-// Decides whether the handler goes on after a failed step; reports the failure, after letting go
-// of what no box may keep, when it ends it.
-TrapOutcome HandleTrappedError(const CurrentError& error, TrapVariant variant, Desktop& desktop,
-                               const std::function<void()>& letGo)
+// Whether the handler goes on after a failed step, silently.
+bool IsPassedOver(std::int32_t number, TrapVariant variant)
 {
-    if (variant == TrapVariant::ResumeNext)
-        return TrapOutcome::Skip;
-    if (variant == TrapVariant::Standard && IsSkippedByStandardTrap(error.number))
-        return TrapOutcome::Skip;
-    letGo();
-    desktop.ShowMessage(TrappedErrorMessage(error.number, error.description), MessageStyle::Error, std::nullopt);
-    return TrapOutcome::End;
+    return variant == TrapVariant::ResumeNext || (variant == TrapVariant::Standard && IsSkippedByStandardTrap(number));
 }
 
 } // namespace
@@ -112,8 +98,11 @@ void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
     try
     {
         const CurrentError error = ErrorFrom(failure);
-        const TrapVariant variant = kind == StepKind::Essential ? TrapVariant::Plain : m_variant;
-        m_ended = HandleTrappedError(error, variant, m_desktop, [this] { LetGo(); }) == TrapOutcome::End;
+        if (IsPassedOver(error.number, kind == StepKind::Essential ? TrapVariant::Plain : m_variant))
+            return;
+        m_ended = true;
+        LetGo(); // before the box, which may stay up for as long as the user likes
+        m_desktop.ShowMessage(TrappedErrorMessage(error.number, error.description), MessageStyle::Error, std::nullopt);
     }
     catch (...)
     {

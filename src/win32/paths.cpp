@@ -40,6 +40,16 @@ std::wstring PlainPath(std::wstring path)
     return path;
 }
 
+std::wstring FolderOf(std::wstring_view path)
+{
+    return std::wstring(path.substr(0, path.find_last_of(L'\\')));
+}
+
+std::wstring FileNameOf(std::wstring_view path)
+{
+    return std::wstring(path.substr(path.find_last_of(L'\\') + 1));
+}
+
 std::optional<FileIdentity> IdentityOf(const std::wstring& path)
 {
     // FILE_FLAG_BACKUP_SEMANTICS opens a folder too; no access right beyond its attributes is asked for.

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace velmora::win32
 {
@@ -16,6 +17,12 @@ std::wstring ExtendedLengthPath(std::wstring path);
 
 /// The path without a \\?\ prefix, as the shell and the user know it.
 std::wstring PlainPath(std::wstring path);
+
+/// The path before its last backslash: its folder (the whole path when it has none).
+std::wstring FolderOf(std::wstring_view path);
+
+/// The path after its last backslash: its file name.
+std::wstring FileNameOf(std::wstring_view path);
 
 /// What makes a file or folder itself whatever its path is spelt: its volume and its index there.
 struct FileIdentity

@@ -45,11 +45,6 @@ bool IsNameTaken(DWORD error)
     return error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS;
 }
 
-std::wstring FileName(std::wstring_view path)
-{
-    return std::wstring(path.substr(path.find_last_of(L'\\') + 1));
-}
-
 // Runs the file operation again while another program holds the file, for a bounded time; a file
 // held to the end fails as a sharing violation. Wine reports a held file as access denied whatever
 // the holder shares; Windows as a sharing violation or, for a rename, access denied.
@@ -256,7 +251,7 @@ void StagedFiles::WriteJournal()
 {
     std::wstring text;
     for (const Staged& staged : m_staged)
-        text += FileName(staged.target) + L'\n' + FileName(staged.backup) + L'\n';
+        text += FileNameOf(staged.target) + L'\n' + FileNameOf(staged.backup) + L'\n';
     const UniqueFile journal = CreateBeside(m_staged.front().target, kJournalKind, m_journal);
     WriteAll(journal.get(), {reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t)});
     if (!::FlushFileBuffers(journal.get()))
@@ -364,10 +359,10 @@ bool WaitUntilFree(std::span<const std::wstring> files)
 void RecoverLeftovers(std::span<const std::wstring> targets) noexcept
 try
 {
-    const std::wstring folder = targets.front().substr(0, targets.front().find_last_of(L'\\'));
+    const std::wstring folder = FolderOf(targets.front());
     std::vector<std::wstring> names;
     for (const std::wstring& target : targets)
-        names.push_back(FileName(target));
+        names.push_back(FileNameOf(target));
     std::vector<std::pair<DWORD, std::wstring>> leftovers; // each with the process that made it
     WIN32_FIND_DATAW found{};
     UniqueFindHandle search(::FindFirstFileW((folder + L"\\*").c_str(), &found));
