@@ -20,6 +20,10 @@ public:
     virtual std::string FieldText(Field field) = 0;
     virtual void SetStatusText(std::string_view text) = 0;
     virtual WindowRef Owner() = 0;
+    /// A save waits, bounded: the status line says what for, and until EndWait the program's windows
+    /// take no input but repaint, under the wait cursor. A view without windows only shows the text.
+    virtual void BeginWait(std::string_view statusText) { SetStatusText(statusText); }
+    virtual void EndWait() noexcept {}
 };
 
 struct SavePorts
