@@ -22,6 +22,7 @@ add_executable(velmora_unit_tests
     tests/unit/regchange_test.cpp
     tests/unit/about_test.cpp
     tests/unit/app_test.cpp
+    tests/unit/transaction_test.cpp
 )
 target_include_directories(velmora_unit_tests PRIVATE tests)
 target_link_libraries(velmora_unit_tests PRIVATE velmora_app GTest::gtest GTest::gtest_main GTest::gmock)
