@@ -8,11 +8,12 @@ cd "$(dirname "$0")/../src"
 declare -A below=(
     [common]=""
     [win32]="common"
-    [shell]="common win32"
-    [registry]="common win32"
-    [regchange]="common win32 shell registry"
-    [about]="common win32 shell registry"
-    [app]="common win32 shell registry regchange about"
+    [transaction]="common win32"
+    [shell]="common win32 transaction"
+    [registry]="common win32 transaction"
+    [regchange]="common win32 transaction shell registry"
+    [about]="common win32 transaction shell registry"
+    [app]="common win32 transaction shell registry regchange about"
 )
 
 faults=0

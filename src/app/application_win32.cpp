@@ -29,6 +29,8 @@ int Application::Run(int showCommand)
         ::TranslateMessage(&message);
         ::DispatchMessageW(&message);
     }
+    // Without a window, until the registry editor has read the last saves' files.
+    m_desktop.WaitForHolds();
     return static_cast<int>(message.wParam);
 }
 

@@ -1,7 +1,19 @@
 #include "regchange/reg_file.h"
 
+#include "transaction/staged_files.h"
+
 namespace velmora
 {
+namespace
+{
+
+std::string FileName(std::string_view path)
+{
+    return std::string(path.substr(path.find_last_of('\\') + 1));
+}
+
+} // namespace
+
 
 std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine)
 {
@@ -22,10 +34,26 @@ RuntimeFailure BusyFolderFailure()
     return NothingWritten(kErrPermissionDenied, "another Velmora is still saving in this folder");
 }
 
-RuntimeFailure UnrestoredFileFailure(const RuntimeFailure& cause, std::string_view file, std::string_view copy)
+RuntimeFailure ExplainedFileFailure(const RuntimeFailure& failure)
 {
-    return RuntimeFailure(cause.Number(), cause.Description() + "; " + std::string(file) +
-                                              " could not be put back: its old bytes are in " + std::string(copy));
+    using namespace transaction;
+    if (const auto* ranOut = dynamic_cast<const WaitRanOut*>(&failure))
+        return ranOut->Reason() == WaitReason::AnotherSave ? BusyFolderFailure() : HeldFileFailure();
+    const auto* fileFailure = dynamic_cast<const FileFailure*>(&failure);
+    if (!fileFailure)
+        return failure;
+    RuntimeFailure cause = failure;
+    if (fileFailure->Fault() == FileFault::Held)
+        cause = HeldFileFailure();
+    else if (fileFailure->Fault() == FileFault::Denied)
+        cause = RuntimeFailure(failure.Number(),
+                               failure.Description() +
+                                   ": the program's folder, Velmora.reg or Velmora-undo.reg does not let this user "
+                                   "write there; neither file was replaced");
+    if (const auto* lost = dynamic_cast<const RestoreFailed*>(&failure))
+        return RuntimeFailure(cause.Number(), cause.Description() + "; " + FileName(lost->target) +
+                                                  " could not be put back: its old bytes are in " + lost->copy);
+    return cause;
 }
 
 std::string QuoteRegString(std::string_view text, Backslashes backslashes)

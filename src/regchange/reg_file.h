@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/runtime_failure.h"
+#include "transaction/file_port.h"
 
 #include <array>
 #include <span>
@@ -31,8 +32,8 @@ public:
     /// Takes the turn of the targets' folder, which saves of every instance take one after another:
     /// waits, bounded, for another save there to finish and for the reader of the previous save
     /// to let go of the targets, then clears up what a killed save left (70 when a wait runs out,
-    /// and nothing is written).
-    virtual void Reserve(std::span<const std::string> targets) = 0;
+    /// and nothing is written). The observer hears of every wait until Release.
+    virtual void Reserve(std::span<const std::string> targets, transaction::WaitObserver& observer) = 0;
     /// Lets go of the turn, if held.
     virtual void Release() noexcept = 0;
     /// True when every character of the text has a place in the system's 8-bit code page.
@@ -64,8 +65,9 @@ RuntimeFailure HeldFileFailure();
 /// 70: a save waited in vain for another instance's save in the same folder.
 RuntimeFailure BusyFolderFailure();
 
-/// A Commit that failed and could not put the old file back: the failure, and where its old bytes are.
-RuntimeFailure UnrestoredFileFailure(const RuntimeFailure& cause, std::string_view file, std::string_view copy);
+/// The failure of a file operation of a save as the user is told it: why a wait ran out, a refusal
+/// to write, or where the old bytes are that a failed commit could not put back.
+RuntimeFailure ExplainedFileFailure(const RuntimeFailure& failure);
 
 /// The four lines of the registration file, without their line ends.
 std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine);

@@ -1,6 +1,5 @@
 #include "regchange/reg_file_win32.h"
 
-#include "win32/paths.h"
 #include "win32/scope_exit.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
@@ -11,10 +10,6 @@ namespace velmora::win32
 {
 namespace
 {
-
-// One save holds the turn through at most two waits of about 2 s (the previous save's reader,
-// then a program holding a target at the commit) and the shell's start.
-constexpr DWORD kTurnWaitMs = 5000;
 
 // Returns false when a character had no place in the code page (and the text would be altered).
 bool TryEncodeAnsi(std::string_view utf8, std::string* encoded)
@@ -61,26 +56,27 @@ std::string EncodeLine(std::string_view utf8, FileEncoding encoding)
     return std::string(reinterpret_cast<const char*>(wide.data()), wide.size() * sizeof(wchar_t));
 }
 
-// A target held to the end of the wait is the failure that says why.
-RuntimeFailure Explained(const RuntimeFailure& failure)
+// A failure of the transaction as the user is told it.
+template <class Step>
+void Explained(Step step)
 {
-    return failure.Number() == kErrPermissionDenied ? HeldFileFailure() : failure;
+    try
+    {
+        step();
+    }
+    catch (const RuntimeFailure& failure)
+    {
+        throw ExplainedFileFailure(failure);
+    }
 }
 
 } // namespace
 
-void Win32RegFileOutput::Reserve(std::span<const std::string> targets)
+void Win32RegFileOutput::Reserve(std::span<const std::string> targets, transaction::WaitObserver& observer)
 {
-    std::vector<std::wstring> files;
-    for (const std::string& target : targets)
-        files.push_back(ExtendedLengthPath(Widen(target)));
-    if (!m_turn.Take(L"Velmora.save", FolderOf(files.front()), kTurnWaitMs))
-        throw BusyFolderFailure();
-    ScopeExit release([this] { m_turn.Release(); });
-    if (!WaitUntilFree(files))
-        throw HeldFileFailure();
-    RecoverLeftovers(files);
-    release.Release();
+    m_turn.reset();
+    m_waits.to = &observer;
+    Explained([&] { m_turn.emplace(m_folderTurn, m_port, m_waits, targets); });
 }
 
 bool Win32RegFileOutput::CanEncode(std::string_view text) const
@@ -91,7 +87,7 @@ bool Win32RegFileOutput::CanEncode(std::string_view text) const
 void Win32RegFileOutput::Create(std::string_view path, FileEncoding encoding)
 {
     m_encoding = encoding;
-    m_files.Open(Widen(path));
+    Explained([&] { m_files.Open(std::string(path)); });
     if (encoding == FileEncoding::Utf16)
         m_files.Write("\xFF\xFE"); // byte-order mark: regedit reads the file as UTF-16LE
 }
@@ -109,23 +105,12 @@ void Win32RegFileOutput::WriteLine(std::string_view text)
 
 void Win32RegFileOutput::Close()
 {
-    m_files.Finish();
+    Explained([&] { m_files.Finish(); });
 }
 
 void Win32RegFileOutput::Commit()
 {
-    try
-    {
-        m_files.Commit();
-    }
-    catch (const RestoreFailed& failure)
-    {
-        throw UnrestoredFileFailure(Explained(failure), Narrow(FileNameOf(failure.target)), Narrow(failure.copy));
-    }
-    catch (const RuntimeFailure& failure)
-    {
-        throw Explained(failure);
-    }
+    Explained([&] { m_files.Commit(); });
 }
 
 } // namespace velmora::win32

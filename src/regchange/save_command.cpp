@@ -25,6 +25,7 @@ struct SaveRun
 {
     SaveFields fields;
     SaveEntry entry;
+    std::string folder;                 // the program's
     std::string filePath;               // Velmora.reg beside the program, as the status names it
     std::string shellPath;              // the same file in the form the shell is handed
     std::array<std::string, 2> targets; // Velmora-undo.reg, Velmora.reg
@@ -61,6 +62,7 @@ void Check(SaveRun& run, const SavePorts& ports)
     if (!run.entry.key)
         return;
     const std::string folder = ports.desktop.ApplicationFolder();
+    run.folder = folder;
     run.filePath = FileInFolder(folder, kRegFileName);
     run.shellPath = ShellPathBeside(ports.desktop, folder, kRegFileName);
     run.targets = {FileInFolder(folder, kUndoFileName), run.filePath};
@@ -96,20 +98,36 @@ void WriteFileSteps(ErrorTrap& trap, RegFileOutput& file, const std::string& pat
     trap.Step([&] { file.Close(); }, StepKind::Essential);
 }
 
-// One save at a time in the folder, across instances, and only once the registry editor of the
-// previous one is done: the value read next is the one this save replaces. No message box may keep
-// the turn, or every other instance would wait on the user reading it.
-void TakeTurn(ErrorTrap& trap, const SaveRun& run, RegFileOutput& file)
+// The user sees in the status line what the save waits for.
+class SaveWaits final : public transaction::WaitObserver
 {
-    if (!run.entry.key)
-        return; // nothing will be written
-    trap.Step(
-        [&] {
-            file.Reserve(run.targets);
-            trap.LetGoBeforeReport([&file] { file.Release(); });
-        },
-        StepKind::Essential);
-}
+public:
+    explicit SaveWaits(SaveView& view) : m_view(view) {}
+    void BeginWait(transaction::WaitReason reason) override { m_view.BeginWait(WaitingStatus(reason)); }
+    void EndWait() noexcept override { m_view.EndWait(); }
+
+private:
+    SaveView& m_view;
+};
+
+// One save at a time in the folder, across instances, and only once the registry editor of the
+// previous one is done: the value read next is the one this save replaces. Held from before that
+// read until the new file is held for its reader, or the first failure.
+class SaveTurn
+{
+public:
+    SaveTurn(RegFileOutput& file, std::span<const std::string> targets, transaction::WaitObserver& waits)
+        : m_file(file)
+    {
+        m_file.Reserve(targets, waits);
+    }
+    ~SaveTurn() { m_file.Release(); }
+    SaveTurn(const SaveTurn&) = delete;
+    SaveTurn& operator=(const SaveTurn&) = delete;
+
+private:
+    RegFileOutput& m_file;
+};
 
 } // namespace
 
@@ -131,13 +149,32 @@ std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::st
                          "the path of " + std::string(fileName) + " is too long for the shell to open it");
 }
 
+std::string_view WaitingStatus(transaction::WaitReason reason)
+{
+    switch (reason)
+    {
+    case transaction::WaitReason::AnotherSave:
+        return " Waiting for another copy of Velmora to finish saving ...";
+    case transaction::WaitReason::Reader:
+        return " Waiting for the Registry Editor to read Velmora.reg ...";
+    case transaction::WaitReason::HeldTarget:
+        break;
+    }
+    return " Waiting for another program to let go of Velmora.reg ...";
+}
+
 void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
 {
+    // Declared first, so that its message comes after the turn below is let go of: no message box
+    // may keep the turn, or every other instance would wait on the user reading it.
     ErrorTrap trap(TrapVariant::Standard, ports.desktop);
     SaveRun run;
+    SaveWaits waits(view);
+    std::optional<SaveTurn> turn;
     trap.Step([&] { run.fields = ReadFields(view); });
     trap.Step([&] { Check(run, ports); }, StepKind::Essential);
-    TakeTurn(trap, run, ports.file);
+    if (run.entry.key)
+        trap.Step([&] { turn.emplace(ports.file, run.targets, waits); }, StepKind::Essential);
     // The store gets the texts as typed (only the application path is made of trimmed pieces). Its
     // refusal (5) is passed over: the file is written all the same.
     trap.Step(
@@ -148,12 +185,20 @@ void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
     WriteFileSteps(trap, ports.file, run.targets[0], FileEncoding::Utf16, run.undoLines);
     WriteFileSteps(trap, ports.file, run.targets[1], FileEncoding::SystemAnsi, run.regLines);
     trap.Step([&] { ports.file.Commit(); }, StepKind::Essential);
+    // The short form was checked before the waits; a folder may have come to share it since.
+    trap.Step([&] { run.shellPath = ShellPathBeside(ports.desktop, run.folder, kRegFileName); },
+              StepKind::Essential);
     // A failure of the request that the trap passes over (5) leaves the result 0: reported below.
-    trap.Step([&] { run.shellResult = ports.desktop.ShellOpenHeld(view.Owner(), run.shellPath, kRegistryEditor); });
-    trap.Step([&] { trap.LetGo(); }); // the file is held now: the next save waits for its reader
-    trap.Step([&] { ReportShellResult(run.shellResult, ShellMessageVariant::General, ports.desktop); });
+    HeldOpen opened;
+    trap.Step([&] { opened = ports.desktop.ShellOpenHeld(view.Owner(), run.shellPath, run.filePath, kRegistryEditor); });
+    turn.reset(); // the file is held now: the next save waits for its reader
+    trap.Step([&] { ReportShellResult(opened.result, ShellMessageVariant::General, ports.desktop); });
     // Set after a shell failure's message too: the file was written, opened or not.
-    trap.Step([&] { view.SetStatusText(std::string(kCreatedStatusPrefix) + run.filePath); });
+    trap.Step([&] {
+        const bool unheld = opened.result > 32 && !opened.held;
+        view.SetStatusText(std::string(kCreatedStatusPrefix) + run.filePath +
+                           std::string(unheld ? kNotHeldStatusSuffix : ""));
+    });
 }
 
 } // namespace velmora

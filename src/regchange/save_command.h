@@ -37,6 +37,12 @@ struct SavePorts
 inline constexpr std::string_view kCreatedStatusPrefix = " Reg file created as : ";
 inline constexpr std::string_view kNotCreatedStatus =
     " Reg file not created : location, application name and section are all blank";
+// After the created status, when the file could not be held for its reader.
+inline constexpr std::string_view kNotHeldStatusSuffix =
+    " (not held open: a save made before the Registry Editor has read it would replace it)";
+
+/// The status line while a save waits.
+std::string_view WaitingStatus(transaction::WaitReason reason);
 
 /// The path of a file beside the program in a form the shell opens as exactly that file: the
 /// folder as it is, or else its short form; refused (380) when neither will do.

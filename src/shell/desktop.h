@@ -26,6 +26,14 @@ enum class MessageStyle
 
 inline constexpr int kShowNormal = 1;
 
+/// What ShellOpenHeld did: the shell's result (above 32 is success), and whether the file is held
+/// until its reader is done.
+struct HeldOpen
+{
+    std::int32_t result = 0;
+    bool held = false;
+};
+
 /// The desktop operations that several commands share; the Win32 layer implements them, tests fake them.
 class Desktop
 {
@@ -40,12 +48,13 @@ public:
                                                  std::string_view parameters, std::string_view directory,
                                                  int showMode) = 0;
 
-    /// Has the shell open the file as ShellOpen does, and holds the file against writers until it
-    /// has been read, so that no later save replaces it first: until the program the shell started
-    /// ends when that is the trusted reader (a file name such as "regedit.exe"), else for a bounded
-    /// time; not at all when the request failed.
-    [[nodiscard]] virtual std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file,
-                                                     std::string_view trustedReader) = 0;
+    /// Has the shell open the file (in the form the shell opens: shellPath) as ShellOpen does, and
+    /// holds it (by its own path, heldPath) against writers until it has been read, so that no later
+    /// save replaces it first: until the program the shell started ends when that is the system's
+    /// own trusted reader (a file name such as "regedit.exe", in the Windows folder), else for a
+    /// bounded time; not at all when the request failed.
+    [[nodiscard]] virtual HeldOpen ShellOpenHeld(WindowRef owner, std::string_view shellPath, std::string_view heldPath,
+                                                 std::string_view trustedReader) = 0;
 
     /// The folder that holds the program file, as the system reports it; a run-time failure when
     /// the system reports none.

@@ -1,5 +1,6 @@
 #include "shell/desktop_win32.h"
 
+#include "transaction/time_bounds.h"
 #include "win32/lazy_library.h"
 #include "win32/paths.h"
 #include "win32/modal_scope.h"
@@ -46,17 +47,29 @@ std::wstring ModulePath()
     }
 }
 
-// Whether the process runs the program of that file name, wherever it lies.
-bool RunsProgram(HANDLE process, std::wstring_view fileName)
+// Whether the process runs the system's own program of that file name: in the Windows folder, or its
+// 32-bit twin. A program of that name anywhere else may be a launcher that ends before its reader.
+bool RunsSystemProgram(HANDLE process, std::wstring_view fileName)
 {
     std::wstring image(kMaxPathCapacity, L'\0');
     DWORD length = static_cast<DWORD>(image.size());
     if (!::QueryFullProcessImageNameW(process, 0, image.data(), &length))
         return false;
     image.resize(length);
-    const std::wstring name = FileNameOf(image);
-    return ::CompareStringOrdinal(name.data(), static_cast<int>(name.size()), fileName.data(),
-                                  static_cast<int>(fileName.size()), TRUE) == CSTR_EQUAL;
+    const std::optional<FileIdentity> running = IdentityOf(image);
+    if (!running)
+        return false;
+    for (const auto folderOf : {::GetWindowsDirectoryW, ::GetSystemWow64DirectoryW})
+    {
+        std::wstring folder(kMaxPathCapacity, L'\0');
+        const UINT folderLength = folderOf(folder.data(), static_cast<UINT>(folder.size()));
+        if (folderLength == 0 || folderLength >= folder.size())
+            continue; // a 32-bit system has no twin
+        folder.resize(folderLength);
+        if (IdentityOf(folder + L"\\" + std::wstring(fileName)) == running)
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -113,33 +126,39 @@ std::int32_t Win32Desktop::ShellOpen(WindowRef owner, std::string_view verb, std
     return Execute(owner, verb, file, parameters, directory, showMode, nullptr);
 }
 
-std::int32_t Win32Desktop::ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader)
+HeldOpen Win32Desktop::ShellOpenHeld(WindowRef owner, std::string_view shellPath, std::string_view heldPath,
+                                     std::string_view trustedReader)
 {
-    // Without the reader's end to wait for: a registry editor that a launcher starts asks for
-    // confirmation on Windows before it reads the file; a minute covers a user who reads the
-    // question, and bounds how long such a hold blocks the next save.
-    constexpr DWORD kMaxHoldMs = 60000;
     // Holds that have ended are purged only here, at the next request: until then each is a few idle
     // bytes, and the thread pool's callback cannot delete its own hold (the destructor waits for it).
     std::erase_if(m_holds, [](const std::unique_ptr<ReaderHold>& hold) { return hold->Released(); });
-    // Held from before the request, so that the program started for it finds the file as written.
-    UniqueFile heldFile(::CreateFileW(ExtendedLengthPath(Widen(file)).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                      OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    // Held from before the request, so that the program started for it finds the file as written;
+    // through its own long path, so that only this folder's file is held.
+    UniqueFile heldFile(::CreateFileW(ExtendedLengthPath(Widen(heldPath)).c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
     UniqueHandle process;
-    const std::int32_t result = Execute(owner, "open", file, "", "", kShowNormal, &process);
+    const std::int32_t result = Execute(owner, "open", shellPath, "", "", kShowNormal, &process);
     if (!heldFile || result <= 32)
-        return result; // nothing will read the file
+        return {result, false}; // a file that cannot be held, or that nothing will read
     // Only the reader's own end says that it is done; a launcher ends before the program it hands
     // the file to has read it. A copy of the handle in the reader's process holds the file until
     // the reader ends, even when this program ends first.
-    if (process && !RunsProgram(process.get(), Widen(trustedReader)))
+    if (process && !RunsSystemProgram(process.get(), Widen(trustedReader)))
         process.reset();
     HANDLE readerCopy = nullptr;
     if (process && ::DuplicateHandle(::GetCurrentProcess(), heldFile.get(), process.get(), &readerCopy, 0, FALSE,
                                      DUPLICATE_SAME_ACCESS))
-        return result;
-    m_holds.push_back(std::make_unique<ReaderHold>(std::move(heldFile), std::move(process), kMaxHoldMs));
-    return result;
+        return {result, true};
+    m_holds.push_back(
+        std::make_unique<ReaderHold>(std::move(heldFile), std::move(process), transaction::kReaderHoldMs));
+    return {result, true};
+}
+
+void Win32Desktop::WaitForHolds() noexcept
+{
+    for (const std::unique_ptr<ReaderHold>& hold : m_holds)
+        ::WaitForSingleObject(hold->ReleasedEvent(), INFINITE); // each ends within its own bound
+    m_holds.clear();
 }
 
 std::string Win32Desktop::ShortPath(std::string_view path)

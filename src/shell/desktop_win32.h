@@ -1,7 +1,7 @@
 #pragma once
 
 #include "shell/desktop.h"
-#include "win32/reader_hold.h"
+#include "transaction/reader_hold_win32.h"
 #include "win32/unique_handle.h"
 
 #include <memory>
@@ -18,10 +18,15 @@ public:
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override;
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override;
-    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader) override;
+    HeldOpen ShellOpenHeld(WindowRef owner, std::string_view shellPath, std::string_view heldPath,
+                           std::string_view trustedReader) override;
     std::string ApplicationFolder() override;
     std::string ShortPath(std::string_view path) override;
     AppIdentity Identity() override { return kAppIdentity; }
+
+    /// Waits until every file held for its reader is let go of (each hold has its own bound): the
+    /// program outlives its windows until then, so that no later save replaces a file unread.
+    void WaitForHolds() noexcept;
 
 private:
     std::int32_t Execute(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,

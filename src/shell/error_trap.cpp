@@ -87,10 +87,18 @@ void ShowFault(Desktop& desktop, std::exception_ptr fault) noexcept
     showing = false;
 }
 
-void ErrorTrap::LetGo()
+ErrorTrap::~ErrorTrap()
 {
-    if (const std::function<void()> letGo = std::exchange(m_letGo, nullptr))
-        letGo();
+    if (m_report.empty())
+        return;
+    try
+    {
+        m_desktop.ShowMessage(m_report, MessageStyle::Error, std::nullopt);
+    }
+    catch (...)
+    {
+        // The report itself failed: there is no second attempt.
+    }
 }
 
 void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
@@ -101,12 +109,11 @@ void ErrorTrap::OnFailure(std::exception_ptr failure, StepKind kind) noexcept
         if (IsPassedOver(error.number, kind == StepKind::Essential ? TrapVariant::Plain : m_variant))
             return;
         m_ended = true;
-        LetGo(); // before the box, which may stay up for as long as the user likes
-        m_desktop.ShowMessage(TrappedErrorMessage(error.number, error.description), MessageStyle::Error, std::nullopt);
+        m_report = TrappedErrorMessage(error.number, error.description);
     }
     catch (...)
     {
-        // The report itself failed: the handler ends without a second attempt.
+        // The report could not even be composed: the handler ends without one.
         m_ended = true;
     }
 }

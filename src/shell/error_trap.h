@@ -3,7 +3,6 @@
 #include "shell/desktop.h"
 
 #include <exception>
-#include <functional>
 #include <string>
 
 namespace velmora
@@ -33,12 +32,17 @@ std::string FailureMessage(std::exception_ptr failure);
 void ShowFault(Desktop& desktop, std::exception_ptr fault) noexcept;
 
 /// Runs the steps of one handler under one trap variant. A step that fails is abandoned where it
-/// failed; once the trap has ended the handler, later steps do not run. An essential step's
-/// failure is handled as under the plain trap: reported, and the handler ends.
+/// failed; once the trap has ended the handler, later steps do not run, and the failure is reported
+/// as the trap goes, so that what the handler holds (declared after the trap) is let go of before
+/// the message box, which may stay up for as long as the user likes. An essential step's failure is
+/// handled as under the plain trap: reported, and the handler ends.
 class ErrorTrap
 {
 public:
     ErrorTrap(TrapVariant variant, Desktop& desktop) : m_variant(variant), m_desktop(desktop) {}
+    ~ErrorTrap();
+    ErrorTrap(const ErrorTrap&) = delete;
+    ErrorTrap& operator=(const ErrorTrap&) = delete;
 
     template <class StepFn>
     void Step(StepFn&& step, StepKind kind = StepKind::Ordinary)
@@ -55,12 +59,6 @@ public:
         }
     }
 
-    /// Lets go of something that no message box may keep, such as a save's turn in its folder that
-    /// other instances wait for: the action runs once, before the trap's first message or at
-    /// LetGo, whichever comes first.
-    void LetGoBeforeReport(std::function<void()> letGo) { m_letGo = std::move(letGo); }
-    void LetGo();
-
     [[nodiscard]] bool Ended() const { return m_ended; }
 
 private:
@@ -68,7 +66,7 @@ private:
 
     TrapVariant m_variant;
     Desktop& m_desktop;
-    std::function<void()> m_letGo;
+    std::string m_report; // the failure's message, shown as the trap goes
     bool m_ended = false;
 };
 

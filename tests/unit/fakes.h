@@ -53,7 +53,8 @@ public:
 
     std::int32_t shellResult = 42;
     std::string folder = R"(C:\Tools)";
-    std::string shortFolder; // what ShortPath gives, whatever it is asked
+    std::string shortFolder;                     // what ShortPath gives, whatever it is asked
+    std::optional<std::string> shortFolderLater; // what it gives from its second call on
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
@@ -66,15 +67,19 @@ public:
         return Shell(owner, std::string(verb) + " [" + std::string(file) + "] [" + std::string(parameters) + "] [" +
                                 std::string(directory) + "] " + std::to_string(showMode));
     }
-    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view file, std::string_view trustedReader) override
+    bool holds = true;
+    HeldOpen ShellOpenHeld(WindowRef owner, std::string_view shellPath, std::string_view heldPath,
+                           std::string_view trustedReader) override
     {
-        return Shell(owner, "open [" + std::string(file) + "] [] [] 1 held for " + std::string(trustedReader));
+        return {Shell(owner, "open [" + std::string(shellPath) + "] [] [] 1 held [" + std::string(heldPath) + "] for " +
+                                 std::string(trustedReader)),
+                holds};
     }
     std::string ApplicationFolder() override { return folder; }
     std::string ShortPath(std::string_view path) override
     {
         Record("short [" + std::string(path) + "]");
-        return shortFolder;
+        return std::exchange(shortFolder, shortFolderLater.value_or(shortFolder));
     }
     AppIdentity Identity() override
     {
@@ -97,7 +102,7 @@ public:
 
     // Ω has no place in the fake code page.
     bool CanEncode(std::string_view text) const override { return text.find("\xCE\xA9") == std::string_view::npos; }
-    void Reserve(std::span<const std::string> targets) override
+    void Reserve(std::span<const std::string> targets, transaction::WaitObserver&) override
     {
         Record("reserve [" + targets.front() + "] [" + targets.back() + "]");
     }

@@ -1,6 +1,7 @@
 // The Save command with fakes for its ports, the entry it composes, and its files' texts.
 #include "regchange/save_command.h"
 #include "regchange/undo_file.h"
+#include "transaction/staged_files.h"
 
 #include "fakes.h"
 #include "reg_grammar.h"
@@ -30,6 +31,9 @@ struct SaveCase
     std::vector<std::pair<const char*, std::int32_t>> plan = {};
     std::string folder = R"(C:\Tools)";
     std::string shortFolder = {};
+    std::optional<std::string> shortFolderLater = {}; // once the save has waited
+    std::int32_t shellResult = 31;
+    bool holds = true;
 };
 
 // A save refused before its first effect: one message, and nothing else happens.
@@ -67,7 +71,9 @@ TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFai
     }
     desktop.folder = GetParam().folder;
     desktop.shortFolder = GetParam().shortFolder;
-    desktop.shellResult = 31;
+    desktop.shortFolderLater = GetParam().shortFolderLater;
+    desktop.shellResult = GetParam().shellResult;
+    desktop.holds = GetParam().holds;
     cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
     const EventLog& expected = GetParam().events;
     // The row's events follow one another in the log; a refusal's message is all that happens.
@@ -117,10 +123,34 @@ INSTANTIATE_TEST_SUITE_P(
                  "path of Velmora.reg is too long for the shell to open it; nothing was written"), // 260 in all
         SaveCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
                  {},
-                 {"commit", R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held for regedit.exe)", "release",
+                 {"commit", R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held [C:\Tools\Velmora.reg] for regedit.exe)",
+                  "release",
                   "message warning [Error] Out of memory or resources",
                   R"(status Reg file created as : C:\Tools\Velmora.reg)"},
                  {{"shell", kErrInvalidArgument}}},
+        // The shell is handed the short form, checked again right before: the file held is this folder's.
+        SaveCase{"AShortFormThatNoLongerNamesTheFolderAfterTheWaitsIsNotOpened",
+                 {},
+                 {"commit", R"(short [C:\a%PATH%b])", "release",
+                  kMessage + k380 + "program's folder holds '%', which the shell would read as the name of a setting "
+                                    "and open another folder's Velmora.reg; nothing was written"},
+                 {},
+                 R"(C:\a%PATH%b)",
+                 R"(C:\APATH~1)",
+                 ""},
+        SaveCase{"AFileThatCannotBeHeldSaysSo",
+                 {},
+                 {R"(short [C:\a%PATH%b])",
+                  R"(shell 4660 open [C:\APATH~1\Velmora.reg] [] [] 1 held [C:\a%PATH%b\Velmora.reg] for regedit.exe)",
+                  "release",
+                  std::string(R"(status Reg file created as : C:\a%PATH%b\Velmora.reg)") +
+                      std::string(kNotHeldStatusSuffix)},
+                 {},
+                 R"(C:\a%PATH%b)",
+                 R"(C:\APATH~1)",
+                 {},
+                 42,
+                 false},
         Refused("ApplicationCr", Field::Application, "Paint\r[-HKCU]", k380 + "application name" + kLineBreak),
         Refused("SectionNul", Field::Section, std::string("List\0x", 6), k380 + "section" + kLineBreak),
         Refused("KeyCrLf", Field::Key, "File1\r\n\"x\"=-", k380 + "key" + kLineBreak),
@@ -171,17 +201,30 @@ TEST(ComposeSaveEntry, TrickySavesAreRefusedWholeOrReadBackAsTyped)
             std::vector{fields.location, fields.application, fields.section, fields.key, fields.value});
 }
 
-// Each failure of the files says what was kept, or where the old bytes are.
-TEST(FileFailures, SayWhatWasKept)
+// Each failure of the files says why, what was kept, or where the old bytes are.
+TEST(FileFailures, SayWhyAndWhatWasKept)
 {
-    EXPECT_THAT(HeldFileFailure().what(),
-                AllOf(HasSubstr("another program still has Velmora.reg or Velmora-undo.reg open"),
-                      HasSubstr("neither file was replaced")));
-    EXPECT_THAT(BusyFolderFailure().what(),
-                AllOf(HasSubstr("another Velmora is still saving in this folder"), HasSubstr("nothing was written")));
+    using namespace transaction;
+    const std::string held = "70 Permission denied: another program still has Velmora.reg or Velmora-undo.reg open";
+    const FileFailure diskFull(FileFault::DiskFull, RuntimeFailure(kErrDiskFull));
+    const std::vector<std::pair<std::shared_ptr<RuntimeFailure>, std::string>> rows = {
+        {std::make_shared<WaitRanOut>(WaitReason::AnotherSave),
+         "70 Permission denied: another Velmora is still saving in this folder; nothing was written"},
+        {std::make_shared<WaitRanOut>(WaitReason::Reader), held},
+        {std::make_shared<FileFailure>(FileFault::Held, RuntimeFailure(kErrPermissionDenied)), held},
+        {std::make_shared<FileFailure>(FileFault::Denied, RuntimeFailure(kErrPathFileAccess)),
+         "75 Path/File access error: the program's folder, Velmora.reg or Velmora-undo.reg does not let this user "
+         "write there; neither file was replaced"},
+        {std::make_shared<RestoreFailed>(diskFull, R"(C:\T\Velmora.reg)", R"(C:\T\Velmora.reg.9-1-1.old)"),
+         R"(61 Disk full; Velmora.reg could not be put back: its old bytes are in C:\T\Velmora.reg.9-1-1.old)"},
+        {std::make_shared<FileFailure>(diskFull), "61 Disk full"},
+    };
+    for (const auto& [failure, expected] : rows)
+    {
+        const RuntimeFailure explained = ExplainedFileFailure(*failure);
+        EXPECT_THAT(std::to_string(explained.Number()) + " " + explained.Description(), testing::StartsWith(expected));
+    }
     EXPECT_THAT(NoFreeTemporaryName(100).what(), AllOf(HasSubstr("all 100 names"), HasSubstr("old files are kept")));
-    EXPECT_STREQ(UnrestoredFileFailure(RuntimeFailure(kErrDiskFull), "Velmora.reg", "Velmora.reg.9-1.old").what(),
-                 "Disk full; Velmora.reg could not be put back: its old bytes are in Velmora.reg.9-1.old");
 }
 
 // Every type, and text that is not well-formed, is proved by a round trip through the real registry

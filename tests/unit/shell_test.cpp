@@ -47,15 +47,17 @@ TEST(ErrorTrap, SkipsOrReportsOnceAndEnds)
         FakeDesktop desktop(log);
         if (row.reportFails)
             desktop.Fail("message", kErrOutOfMemory);
-        ErrorTrap trap(TrapVariant::Standard, desktop);
-        trap.Step([&] { log.push_back("step 1"); });
-        trap.Step(
-            [&] {
-                row.failingStep();
-                log.push_back("rest of the failing step");
-            },
-            row.kind);
-        trap.Step([&] { log.push_back("step 3"); });
+        {
+            ErrorTrap trap(TrapVariant::Standard, desktop);
+            trap.Step([&] { log.push_back("step 1"); });
+            trap.Step(
+                [&] {
+                    row.failingStep();
+                    log.push_back("rest of the failing step");
+                },
+                row.kind);
+            trap.Step([&] { log.push_back("step 3"); });
+        } // the report comes as the trap goes
         EXPECT_EQ(log, (EventLog{"step 1",
                                  row.message ? std::string("message error [(app title)] ") + row.message : "step 3"}));
     }

@@ -3,6 +3,7 @@
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
+#include "transaction/journal.h"
 #include "registry/registry_reader_win32.h"
 #include "test_support.h"
 
@@ -130,9 +131,11 @@ void FillDisk(Scene& scene)
 // Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
 void TakeEveryName(Scene& scene)
 {
-    const std::wstring stem = scene.target + L"." + std::to_wstring(::GetCurrentProcessId()) + L"-";
-    for (int n = 1; n <= 100; ++n)
-        WriteFileBytes(stem + std::to_wstring(n) + L".tmp", "leftover");
+    const transaction::RunId run = win32::Win32FilePort().ThisRun();
+    for (unsigned n = 1; n <= 100; ++n)
+        WriteFileBytes(scene.folder + L"\\" +
+                           win32::Widen(transaction::NameBeside("Velmora.reg", run, n, transaction::LeftoverKind::Staged)),
+                       "leftover");
 }
 
 struct ReplacementRow
@@ -209,35 +212,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplacementRow{"DiskFullWhileCopyingTheOldFileAside", FillDisk<5>, "0 0 0 0 0 0 0 0 0 0 0 0 61"}),
     RowName());
 
-// A save killed between its two moves (a process id that never runs) left a new Velmora-undo.reg
-// beside the old Velmora.reg, with its copies of both old files, its journal and a new file; a
-// running process's file and one of the user's lie beside them.
-TEST(RegFileWriter, TheNextSaveUndoesACommitCutBetweenItsMovesAndClearsUpWhatOnlyTheDeadLeft)
-{
-    TempFolder folder;
-    const std::wstring dead = L".4294967292-1";
-    const std::wstring journal =
-        L"Velmora-undo.reg\nVelmora-undo.reg.4294967292-1.old\nVelmora.reg\nVelmora.reg.4294967292-1.old\n";
-    const Files kept = {{L"Velmora.reg." + std::to_wstring(::GetCurrentProcessId()) + L"-1.tmp", "being written"},
-                        {L"Velmora.reg.4294967292-1.txt", "the user's"}};
-    Files planted = {{L"Velmora-undo.reg", "new undo"},
-                     {L"Velmora-undo.reg" + dead + L".old", "old undo"},
-                     {L"Velmora.reg", "old"},
-                     {L"Velmora.reg" + dead + L".old", "old"},
-                     {L"Velmora.reg" + dead + L".tmp", "new"},
-                     {L"Velmora-undo.reg" + dead + L".commit",
-                      std::string(reinterpret_cast<const char*>(journal.data()), journal.size() * sizeof(wchar_t))}};
-    planted.insert(kept.begin(), kept.end());
-    for (const auto& [name, bytes] : planted)
-        WriteFileBytes(folder.Child(name), bytes);
-
-    win32::Win32RegFileOutput().Reserve(
-        std::vector{win32::Narrow(folder.Child(L"Velmora-undo.reg")), win32::Narrow(folder.Child(L"Velmora.reg"))});
-    Files expected = {{L"Velmora-undo.reg", "old undo"}, {L"Velmora.reg", "old"}};
-    expected.insert(kept.begin(), kept.end());
-    EXPECT_EQ(FilesIn(folder.path), expected);
-}
-
 constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
 
 // An instance of the program: the folder's turn is a named mutex, which a thread owns, and a hold
@@ -254,11 +228,12 @@ struct Instance : RecordingDesktop, SaveView
     std::string FieldText(Field field) override { return fields.at(field); }
     void SetStatusText(std::string_view) override {}
     WindowRef Owner() override { return {}; }
-    std::int32_t ShellOpenHeld(WindowRef owner, std::string_view path, std::string_view reader) override
+    HeldOpen ShellOpenHeld(WindowRef owner, std::string_view path, std::string_view held,
+                           std::string_view reader) override
     {
         if (beforeOpen)
             std::exchange(beforeOpen, nullptr)();
-        return RecordingDesktop::ShellOpenHeld(owner, path, reader);
+        return RecordingDesktop::ShellOpenHeld(owner, path, held, reader);
     }
     void Save(const std::string& section, const std::string& key, const std::string& value)
     {

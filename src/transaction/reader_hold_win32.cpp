@@ -1,4 +1,4 @@
-#include "win32/reader_hold.h"
+#include "transaction/reader_hold_win32.h"
 
 namespace velmora::win32
 {
@@ -10,8 +10,7 @@ ReaderHold::ReaderHold(UniqueFile file, UniqueHandle process, DWORD maxMs)
     if (!::RegisterWaitForSingleObject(&m_wait, m_end.get(), Release, this, maxMs, WT_EXECUTEONLYONCE))
     {
         m_wait = nullptr;
-        m_file.reset();
-        m_released = true;
+        Release(this, FALSE);
     }
 }
 
@@ -27,6 +26,7 @@ void CALLBACK ReaderHold::Release(void* context, BOOLEAN) noexcept
     auto* hold = static_cast<ReaderHold*>(context);
     hold->m_file.reset();
     hold->m_released = true;
+    ::SetEvent(hold->m_releasedEvent.get());
 }
 
 } // namespace velmora::win32

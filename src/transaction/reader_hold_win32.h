@@ -21,12 +21,15 @@ public:
     ReaderHold& operator=(const ReaderHold&) = delete;
 
     [[nodiscard]] bool Released() const noexcept { return m_released; }
+    /// Set once the file is let go of.
+    [[nodiscard]] HANDLE ReleasedEvent() const noexcept { return m_releasedEvent.get(); }
 
 private:
     static void CALLBACK Release(void* context, BOOLEAN timedOut) noexcept;
 
     UniqueFile m_file;
     UniqueHandle m_end; // the process, or an event that is never set
+    UniqueHandle m_releasedEvent{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     HANDLE m_wait = nullptr;
     std::atomic<bool> m_released = false;
 };
