@@ -4,7 +4,7 @@
 #include "app/main_layout.h"
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
-#include "win32/dropped_files.h"
+#include "ui/dropped_files.h"
 #include "win32/wide.h"
 
 namespace velmora::win32
@@ -28,7 +28,7 @@ UniqueHmenu CreateMainMenu()
 
 } // namespace
 
-MainWindow::MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop)
+MainWindow::MainWindow(ui::WindowHost& host, AboutHost& about, Desktop& desktop)
     : WindowThunk(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
 {
 }
@@ -45,19 +45,19 @@ void MainWindow::Create(int showCommand)
     ::SetFocus(location);
 }
 
-WindowFrame MainWindow::Frame(UINT dpi) const
+ui::WindowFrame MainWindow::Frame(UINT dpi) const
 {
-    return {std::nullopt, WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi)};
+    return {std::nullopt, ui::WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi)};
 }
 
-WindowFonts MainWindow::CreateFonts(UINT dpi) const
+ui::WindowFonts MainWindow::CreateFonts(UINT dpi) const
 {
-    return {CreateMessageFont(dpi), {}};
+    return {ui::CreateMessageFont(dpi), {}};
 }
 
 std::string MainWindow::FieldText(Field field)
 {
-    return Narrow(WindowText(::GetDlgItem(m_window, FieldControlId(field))));
+    return Narrow(ui::WindowText(::GetDlgItem(m_window, FieldControlId(field))));
 }
 
 void MainWindow::SetStatusText(std::string_view text)
@@ -122,7 +122,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
 // Only the value field changes, as when the file is picked in the Open dialog: nothing is saved.
 void MainWindow::OnDropFiles(HDROP drop)
 {
-    if (const std::wstring path = TakeFirstDroppedPath(drop); !path.empty())
+    if (const std::wstring path = ui::TakeFirstDroppedPath(drop); !path.empty())
         SetValueText(Narrow(path));
 }
 

@@ -6,9 +6,9 @@
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
 #include "registry/registry_reader_win32.h"
-#include "win32/window_base.h"
-#include "win32/window_text.h"
-#include "win32/window_host.h"
+#include "ui/window_base.h"
+#include "ui/window_text.h"
+#include "ui/window_host.h"
 
 #include <windows.h>
 #include <shellapi.h>
@@ -18,10 +18,10 @@ namespace velmora::win32
 
 /// The main window "Velmora": the five fields, three buttons, six labels and the menu bar; a file
 /// dropped on it fills the value field.
-class MainWindow final : public WindowThunk<MainWindow>, public SaveView, public FileSelectionView
+class MainWindow final : public ui::WindowThunk<MainWindow>, public SaveView, public FileSelectionView
 {
 public:
-    MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop);
+    MainWindow(ui::WindowHost& host, AboutHost& about, Desktop& desktop);
     // Out of line: inline, GCC's link-time optimisation for Windows puts the destructor's thunks for
     // both view bases into one section of every file that destroys the window, and the link fails.
     ~MainWindow() override;
@@ -34,8 +34,8 @@ public:
     WindowRef Owner() override { return {m_window}; }
 
 private:
-    [[nodiscard]] WindowFrame Frame(UINT dpi) const override;
-    [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const override;
+    [[nodiscard]] ui::WindowFrame Frame(UINT dpi) const override;
+    [[nodiscard]] ui::WindowFonts CreateFonts(UINT dpi) const override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void OnCommand(int id, int notification, HWND control);
     void OnDropFiles(HDROP drop);

@@ -18,7 +18,7 @@ using namespace velmora::testing_support;
 namespace
 {
 
-struct MainWindowWin32 : testing::Test, win32::WindowHost, AboutHost
+struct MainWindowWin32 : testing::Test, ui::WindowHost, AboutHost
 {
     HINSTANCE Instance() const override { return ::GetModuleHandleW(nullptr); }
     int IconId() const override { return 1; }
@@ -61,7 +61,7 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
     const HDROP drop = DropBlock(wide, paths, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
 
     ::SendMessageW(window.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
     EXPECT_EQ(::GlobalSize(drop), 0u) << "the drop handle is released";
     const std::pair<DROPFILES, SIZE_T> malformed[] = {
         {{1 << 20, {}, FALSE, TRUE}, sizeof(DROPFILES) + 64}, // names beyond the block
@@ -76,8 +76,8 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
         ::GlobalFree(block);
     }
     ::SendMessageW(window.Window(), WM_DROPFILES, 0x7ff0c0de, 0);
-    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
-    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_LBLPATH)), L"");
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_LBLPATH)), L"");
     EXPECT_FALSE(std::filesystem::exists(folder.Child(L"Velmora.reg")));
     EXPECT_EQ(desktop.messages, std::vector<std::string>{});
 }
