@@ -34,8 +34,8 @@ DWORD WaitDispatchingMessages(HANDLE handle, DWORD timeoutMs)
         const DWORD remaining = Remaining(start, timeoutMs);
         // MWMO_INPUTAVAILABLE: a message that an earlier peek saw but left in the queue wakes the
         // wait too; without it the wait would sleep over it.
-        const DWORD woken =
-            ::MsgWaitForMultipleObjectsEx(count, handle ? &handle : nullptr, remaining, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+        const DWORD woken = ::MsgWaitForMultipleObjectsEx(count, handle ? &handle : nullptr, remaining, QS_ALLINPUT,
+                                                          MWMO_INPUTAVAILABLE);
         if (woken != WAIT_OBJECT_0 + count)
             return woken; // the handle's own result, the time's end, or a failure
         MSG message;
