@@ -65,6 +65,18 @@ void MainWindow::SetStatusText(std::string_view text)
     ::SetWindowTextW(::GetDlgItem(m_window, IDC_LBLPATH), Widen(text).c_str());
 }
 
+// Both windows, About too, take no input meanwhile: the wait dispatches their messages.
+void MainWindow::BeginWait(std::string_view statusText)
+{
+    SetStatusText(statusText);
+    m_busy.emplace();
+}
+
+void MainWindow::EndWait() noexcept
+{
+    m_busy.reset();
+}
+
 void MainWindow::SetValueText(std::string_view text)
 {
     ::SetWindowTextW(::GetDlgItem(m_window, IDC_TXTSELECTFILE), Widen(text).c_str());

@@ -6,12 +6,15 @@
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
 #include "registry/registry_reader_win32.h"
+#include "ui/busy_scope.h"
 #include "ui/window_base.h"
 #include "ui/window_text.h"
 #include "ui/window_host.h"
 
 #include <windows.h>
 #include <shellapi.h>
+
+#include <optional>
 
 namespace velmora::win32
 {
@@ -32,6 +35,8 @@ public:
     void SetStatusText(std::string_view text) override;
     void SetValueText(std::string_view text) override;
     WindowRef Owner() override { return {m_window}; }
+    void BeginWait(std::string_view statusText) override;
+    void EndWait() noexcept override;
 
 private:
     [[nodiscard]] ui::WindowFrame Frame(UINT dpi) const override;
@@ -45,6 +50,7 @@ private:
     CommonDialog m_commonDialog1;
     Win32SettingsStore m_settings;
     Win32RegistryReader m_registry;
+    std::optional<ui::BusyScope> m_busy;
 };
 
 } // namespace velmora::win32

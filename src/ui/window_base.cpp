@@ -1,5 +1,6 @@
 #include "ui/window_base.h"
 
+#include "ui/busy_scope.h"
 #include "win32/win32_failure.h"
 
 #include <exception>
@@ -138,6 +139,12 @@ LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         ApplyColourScheme();
         return 0;
+    case WM_SETCURSOR:
+        // Sent to a disabled window too, and passed up to it by its controls.
+        if (!BusyScope::Active())
+            break;
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
     default:
         break;
     }
