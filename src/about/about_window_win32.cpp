@@ -1,6 +1,7 @@
 #include "about/about_window_win32.h"
 
 #include "about/about_layout.h"
+#include "ui/command_scope.h"
 #include "ui/gdi_scope.h"
 #include "win32/wide.h"
 
@@ -92,10 +93,14 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int notification = HIWORD(wParam);
+        // cmdOK, Esc: closed and discarded, after a command that runs (WM_CLOSE waits for it)
         if (id == IDCANCEL || (id == IDC_ABOUT_CMDOK && notification == BN_CLICKED))
-            ::DestroyWindow(m_window); // cmdOK, Esc: closed and discarded
+            ::SendMessageW(m_window, WM_CLOSE, 0, 0);
         else if (id == IDC_ABOUT_CMDSYSINFO && notification == BN_CLICKED)
-            StartSysInfo(m_registry, m_launcher, m_desktop);
+        {
+            if (const ui::CommandScope command; command.Entered())
+                StartSysInfo(m_registry, m_launcher, m_desktop);
+        }
         return 0;
     }
     case WM_PAINT:

@@ -4,6 +4,7 @@
 #include "app/main_layout.h"
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
+#include "ui/command_scope.h"
 #include "ui/dropped_files.h"
 #include "win32/wide.h"
 
@@ -101,6 +102,16 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
 {
     if (control && notification != BN_CLICKED)
         return;
+    // Closes this window only; the program ends when its last window is gone. Asked for during a
+    // command, the close waits for its end.
+    if (id == IDM_EXIT)
+    {
+        ::SendMessageW(m_window, WM_CLOSE, 0, 0);
+        return;
+    }
+    const ui::CommandScope command;
+    if (!command.Entered())
+        return; // dropped: a nested loop of the running command dispatched it
 
     Desktop& desktop = m_desktop;
     switch (id)
@@ -121,10 +132,6 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
         break;
     case IDM_ABOUT:
         mnuAbout_Click(m_about, desktop);
-        break;
-    case IDM_EXIT:
-        // Closes this window only; the program ends when its last window is gone.
-        ::DestroyWindow(m_window);
         break;
     default:
         break;

@@ -1,6 +1,7 @@
 #include "ui/window_base.h"
 
 #include "ui/busy_scope.h"
+#include "ui/command_scope.h"
 #include "win32/win32_failure.h"
 
 #include <exception>
@@ -138,6 +139,12 @@ LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     case WM_SYSCOLORCHANGE:
         ApplyColourScheme();
+        return 0;
+    case WM_CLOSE:
+        // Not under a running command: it may be the window's own, still in its handler.
+        if (!CommandScope::Running())
+            break;
+        CommandScope::DeferClose(m_window);
         return 0;
     case WM_SETCURSOR:
         // Sent to a disabled window too, and passed up to it by its controls.
