@@ -45,6 +45,7 @@ add_executable(velmora_win32_tests
     tests/win32/save_win32_test.cpp
     tests/win32/main_window_win32_test.cpp
     tests/win32/sysinfo_win32_test.cpp
+    tests/win32/message_wait_win32_test.cpp
 )
 target_include_directories(velmora_win32_tests PRIVATE tests)
 # Their own main: the program is also the launcher association that some tests install.

@@ -4,16 +4,18 @@
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
-# A folder, then the folders it may include (besides itself); lower layers come first.
+# A folder, then the folders it may include (besides itself); lower layers come first. Folders of
+# one floor (transaction and ui, shell and registry, regchange and about) never include each other.
 declare -A below=(
     [common]=""
     [win32]="common"
     [transaction]="common win32"
-    [shell]="common win32 transaction"
-    [registry]="common win32 transaction"
-    [regchange]="common win32 transaction shell registry"
-    [about]="common win32 transaction shell registry"
-    [app]="common win32 transaction shell registry regchange about"
+    [ui]="common win32"
+    [shell]="common win32 transaction ui"
+    [registry]="common win32 transaction ui"
+    [regchange]="common win32 transaction ui shell registry"
+    [about]="common win32 transaction ui shell registry"
+    [app]="common win32 transaction ui shell registry regchange about"
 )
 
 faults=0

@@ -1,7 +1,8 @@
 #include "about/about_window_win32.h"
 
 #include "about/about_layout.h"
-#include "win32/gdi_scope.h"
+#include "ui/command_scope.h"
+#include "ui/gdi_scope.h"
 #include "win32/wide.h"
 
 #include <string>
@@ -19,12 +20,12 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 UniqueHfont CreateAboutFont(const AboutFont& font, UINT dpi)
 {
     // Where Arial or its Hebrew character set is missing, the font mapper picks the nearest font.
-    return CreatePointFont(Widen(font.face).c_str(), font.points, static_cast<BYTE>(font.charSet), dpi);
+    return ui::CreatePointFont(Widen(font.face).c_str(), font.points, static_cast<BYTE>(font.charSet), dpi);
 }
 
 } // namespace
 
-AboutWindow::AboutWindow(WindowHost& host, Desktop& desktop)
+AboutWindow::AboutWindow(ui::WindowHost& host, Desktop& desktop)
     : WindowThunk(host, AboutControls(), kAboutBackground), m_desktop(desktop)
 {
 }
@@ -38,7 +39,7 @@ void AboutWindow::Create(HWND hiddenOwner)
 }
 
 // Always the same place on the screen: the client area's corner at fixed twips.
-WindowFrame AboutWindow::Frame(UINT dpi) const
+ui::WindowFrame AboutWindow::Frame(UINT dpi) const
 {
     const int d = static_cast<int>(dpi);
     RECT frame{TwipsToPixels(kAboutClientLeft, d), TwipsToPixels(kAboutClientTop, d), 0, 0};
@@ -48,7 +49,7 @@ WindowFrame AboutWindow::Frame(UINT dpi) const
     return {POINT{frame.left, frame.top}, SIZE{frame.right - frame.left, frame.bottom - frame.top}};
 }
 
-WindowFonts AboutWindow::CreateFonts(UINT dpi) const
+ui::WindowFonts AboutWindow::CreateFonts(UINT dpi) const
 {
     return {CreateAboutFont(kAboutFont, dpi), CreateAboutFont(kAboutTitleFont, dpi)};
 }
@@ -68,11 +69,11 @@ void AboutWindow::SetVersionText(std::string_view text)
 void AboutWindow::FitVersionLabel()
 {
     const HWND label = ::GetDlgItem(m_window, IDC_ABOUT_LBLVERSION);
-    const std::wstring text = WindowText(label);
+    const std::wstring text = ui::WindowText(label);
     RECT bounds{0, 0, 0, 0};
     {
-        const WindowDc dc(label);
-        const SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
+        const ui::WindowDc dc(label);
+        const ui::SelectedObject font(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(label, WM_GETFONT, 0, 0)));
         ::DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &bounds, DT_CALCRECT | DT_NOPREFIX);
     }
     ::SetWindowPos(label, nullptr, 0, 0, bounds.right, bounds.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -92,10 +93,14 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_COMMAND: {
         const int id = LOWORD(wParam);
         const int notification = HIWORD(wParam);
+        // cmdOK, Esc: closed and discarded, after a command that runs (WM_CLOSE waits for it)
         if (id == IDCANCEL || (id == IDC_ABOUT_CMDOK && notification == BN_CLICKED))
-            ::DestroyWindow(m_window); // cmdOK, Esc: closed and discarded
+            ::SendMessageW(m_window, WM_CLOSE, 0, 0);
         else if (id == IDC_ABOUT_CMDSYSINFO && notification == BN_CLICKED)
-            StartSysInfo(m_registry, m_launcher, m_desktop);
+        {
+            if (const ui::CommandScope command; command.Entered())
+                StartSysInfo(m_registry, m_launcher, m_desktop);
+        }
         return 0;
     }
     case WM_PAINT:
@@ -108,11 +113,11 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void AboutWindow::OnPaint()
 {
-    const PaintScope paint(m_window);
+    const ui::PaintScope paint(m_window);
     const int dpi = static_cast<int>(m_dpi);
     const UniqueHpen pen(::CreatePen(PS_SOLID, ::MulDiv(kAboutLine.width, dpi, USER_DEFAULT_SCREEN_DPI),
                                      m_controls.Colour(ColourRole::Line, kAboutLine.colour)));
-    const SelectedObject selected(paint.get(), pen.get());
+    const ui::SelectedObject selected(paint.get(), pen.get());
     ::MoveToEx(paint.get(), TwipsToPixels(kAboutLine.x1, dpi), TwipsToPixels(kAboutLine.y1, dpi), nullptr);
     ::LineTo(paint.get(), TwipsToPixels(kAboutLine.x2, dpi), TwipsToPixels(kAboutLine.y2, dpi));
 }

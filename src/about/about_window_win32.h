@@ -3,9 +3,9 @@
 #include "about/about_commands.h"
 #include "about/about_layout.h"
 #include "about/sysinfo_win32.h"
-#include "win32/window_base.h"
-#include "win32/window_text.h"
-#include "win32/window_host.h"
+#include "ui/window_base.h"
+#include "ui/window_text.h"
+#include "ui/window_host.h"
 
 #include <windows.h>
 
@@ -13,10 +13,10 @@ namespace velmora::win32
 {
 
 /// frmAbout: title, description, version and notice in orange on black, with OK and System Info.
-class AboutWindow final : public WindowThunk<AboutWindow>, public AboutView
+class AboutWindow final : public ui::WindowThunk<AboutWindow>, public AboutView
 {
 public:
-    AboutWindow(WindowHost& host, Desktop& desktop);
+    AboutWindow(ui::WindowHost& host, Desktop& desktop);
 
     /// Creates the window and its controls and runs the load step; the window stays hidden.
     void Create(HWND hiddenOwner);
@@ -25,8 +25,8 @@ public:
     void SetVersionText(std::string_view text) override;
 
 private:
-    [[nodiscard]] WindowFrame Frame(UINT dpi) const override;
-    [[nodiscard]] WindowFonts CreateFonts(UINT dpi) const override;
+    [[nodiscard]] ui::WindowFrame Frame(UINT dpi) const override;
+    [[nodiscard]] ui::WindowFonts CreateFonts(UINT dpi) const override;
     void OnDpiApplied() override;
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void FitVersionLabel();

@@ -4,7 +4,7 @@
 #include "about/about_commands.h"
 #include "shell/desktop_win32.h"
 #include "win32/unique_handle.h"
-#include "win32/window_host.h"
+#include "ui/window_host.h"
 
 #include <windows.h>
 
@@ -18,7 +18,7 @@ class MainWindow;
 class AboutWindow;
 
 /// The program's windows and its message loop; it ends when its last window has closed.
-class Application : public AboutHost, public WindowHost
+class Application : public AboutHost, public ui::WindowHost
 {
 public:
     explicit Application(HINSTANCE instance);

@@ -4,7 +4,8 @@
 #include "app/main_layout.h"
 #include "app/resource.h"
 #include "regchange/reg_file_win32.h"
-#include "win32/dropped_files.h"
+#include "ui/command_scope.h"
+#include "ui/dropped_files.h"
 #include "win32/wide.h"
 
 namespace velmora::win32
@@ -28,7 +29,7 @@ UniqueHmenu CreateMainMenu()
 
 } // namespace
 
-MainWindow::MainWindow(WindowHost& host, AboutHost& about, Desktop& desktop)
+MainWindow::MainWindow(ui::WindowHost& host, AboutHost& about, Desktop& desktop)
     : WindowThunk(host, MainWindowControls(), kMainBackground), m_about(about), m_desktop(desktop)
 {
 }
@@ -45,24 +46,36 @@ void MainWindow::Create(int showCommand)
     ::SetFocus(location);
 }
 
-WindowFrame MainWindow::Frame(UINT dpi) const
+ui::WindowFrame MainWindow::Frame(UINT dpi) const
 {
-    return {std::nullopt, WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi)};
+    return {std::nullopt, ui::WindowSizeForClient(kMainClientWidth, kMainClientHeight, kStyle, kExStyle, true, dpi)};
 }
 
-WindowFonts MainWindow::CreateFonts(UINT dpi) const
+ui::WindowFonts MainWindow::CreateFonts(UINT dpi) const
 {
-    return {CreateMessageFont(dpi), {}};
+    return {ui::CreateMessageFont(dpi), {}};
 }
 
 std::string MainWindow::FieldText(Field field)
 {
-    return Narrow(WindowText(::GetDlgItem(m_window, FieldControlId(field))));
+    return Narrow(ui::WindowText(::GetDlgItem(m_window, FieldControlId(field))));
 }
 
 void MainWindow::SetStatusText(std::string_view text)
 {
     ::SetWindowTextW(::GetDlgItem(m_window, IDC_LBLPATH), Widen(text).c_str());
+}
+
+// Both windows, About too, take no input meanwhile: the wait dispatches their messages.
+void MainWindow::BeginWait(std::string_view statusText)
+{
+    SetStatusText(statusText);
+    m_busy.emplace();
+}
+
+void MainWindow::EndWait() noexcept
+{
+    m_busy.reset();
 }
 
 void MainWindow::SetValueText(std::string_view text)
@@ -89,6 +102,16 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
 {
     if (control && notification != BN_CLICKED)
         return;
+    // Closes this window only; the program ends when its last window is gone. Asked for during a
+    // command, the close waits for its end.
+    if (id == IDM_EXIT)
+    {
+        ::SendMessageW(m_window, WM_CLOSE, 0, 0);
+        return;
+    }
+    const ui::CommandScope command;
+    if (!command.Entered())
+        return; // dropped: a nested loop of the running command dispatched it
 
     Desktop& desktop = m_desktop;
     switch (id)
@@ -110,10 +133,6 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
     case IDM_ABOUT:
         mnuAbout_Click(m_about, desktop);
         break;
-    case IDM_EXIT:
-        // Closes this window only; the program ends when its last window is gone.
-        ::DestroyWindow(m_window);
-        break;
     default:
         break;
     }
@@ -122,7 +141,7 @@ void MainWindow::OnCommand(int id, int notification, HWND control)
 // Only the value field changes, as when the file is picked in the Open dialog: nothing is saved.
 void MainWindow::OnDropFiles(HDROP drop)
 {
-    if (const std::wstring path = TakeFirstDroppedPath(drop); !path.empty())
+    if (const std::wstring path = ui::TakeFirstDroppedPath(drop); !path.empty())
         SetValueText(Narrow(path));
 }
 

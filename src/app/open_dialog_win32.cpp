@@ -2,7 +2,7 @@
 
 #include "common/runtime_failure.h"
 #include "win32/lazy_library.h"
-#include "win32/modal_scope.h"
+#include "ui/modal_scope.h"
 #include "win32/paths.h"
 #include "win32/wide.h"
 
@@ -52,7 +52,7 @@ void CommonDialog::ShowOpen(WindowRef owner)
         LoadSystemFunction<decltype(&::CommDlgExtendedError)>(L"comdlg32.dll", "CommDlgExtendedError");
     BOOL chosen = FALSE;
     {
-        ThreadModalScope modal(dialog.hwndOwner);
+        ui::ThreadModalScope modal(dialog.hwndOwner);
         chosen = getOpenFileName(&dialog);
     }
     m_lastShowCancelled = false;

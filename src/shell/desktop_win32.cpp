@@ -3,7 +3,7 @@
 #include "transaction/time_bounds.h"
 #include "win32/lazy_library.h"
 #include "win32/paths.h"
-#include "win32/modal_scope.h"
+#include "ui/modal_scope.h"
 #include "win32/wide.h"
 #include "common/runtime_failure.h"
 
@@ -78,7 +78,7 @@ void Win32Desktop::ShowMessage(std::string_view prompt, MessageStyle style, std:
 {
     // The box belongs to the window whose command shows it.
     const HWND owner = ::GetActiveWindow();
-    ThreadModalScope modal(owner);
+    ui::ThreadModalScope modal(owner);
     const std::wstring caption = Widen(title.value_or(Identity().title));
     // 0, a box that could not be shown, is passed over: the callers have no other way to tell the
     // user, and go on as after a dismissed box.

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstring>
 #include <filesystem>
+#include <functional>
+#include <utility>
 
 using namespace velmora;
 using namespace velmora::testing_support;
@@ -18,7 +20,24 @@ using namespace velmora::testing_support;
 namespace
 {
 
-struct MainWindowWin32 : testing::Test, win32::WindowHost, AboutHost
+// Its message boxes are recorded; while one is up, what is posted meanwhile is dispatched, as a
+// message box's own loop would.
+struct NestingDesktop : RecordingDesktop
+{
+    using RecordingDesktop::RecordingDesktop;
+    std::function<void()> whileShown;
+
+    void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
+    {
+        RecordingDesktop::ShowMessage(prompt, style, title);
+        if (whileShown)
+            std::exchange(whileShown, {})();
+        for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            ::DispatchMessageW(&message);
+    }
+};
+
+struct MainWindowWin32 : testing::Test, ui::WindowHost, AboutHost
 {
     HINSTANCE Instance() const override { return ::GetModuleHandleW(nullptr); }
     int IconId() const override { return 1; }
@@ -30,7 +49,7 @@ struct MainWindowWin32 : testing::Test, win32::WindowHost, AboutHost
     void ShowAbout() override {}
 
     TempFolder folder;
-    RecordingDesktop desktop{folder.PathUtf8()};
+    NestingDesktop desktop{folder.PathUtf8()};
     win32::MainWindow window{*this, *this, desktop};
 };
 
@@ -61,7 +80,7 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
     const HDROP drop = DropBlock(wide, paths, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
 
     ::SendMessageW(window.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
     EXPECT_EQ(::GlobalSize(drop), 0u) << "the drop handle is released";
     const std::pair<DROPFILES, SIZE_T> malformed[] = {
         {{1 << 20, {}, FALSE, TRUE}, sizeof(DROPFILES) + 64}, // names beyond the block
@@ -76,10 +95,50 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
         ::GlobalFree(block);
     }
     ::SendMessageW(window.Window(), WM_DROPFILES, 0x7ff0c0de, 0);
-    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
-    EXPECT_EQ(win32::WindowText(::GetDlgItem(window.Window(), IDC_LBLPATH)), L"");
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_LBLPATH)), L"");
     EXPECT_FALSE(std::filesystem::exists(folder.Child(L"Velmora.reg")));
     EXPECT_EQ(desktop.messages, std::vector<std::string>{});
+}
+
+// A save refused with a message; while the message is up, a command or a close is posted. No
+// command starts inside the save (a second save or Help would show a second message); a close waits
+// for the save's end, then is carried out.
+TEST_F(MainWindowWin32, ACommandAskedForDuringASaveIsDroppedAndACloseWaitsForTheSavesEnd)
+{
+    struct Row
+    {
+        const char* name;
+        UINT message;
+        WPARAM command;
+        bool closes;
+    };
+    const Row rows[] = {
+        {"Save", WM_COMMAND, MAKEWPARAM(IDC_CMDSAVETOREGISTRY, BN_CLICKED), false},
+        {"Help", WM_COMMAND, IDM_HELP, false},
+        {"Exit", WM_COMMAND, IDM_EXIT, true},
+        {"WM_CLOSE", WM_CLOSE, 0, true},
+    };
+    for (const Row& row : rows)
+    {
+        desktop.messages.clear();
+        win32::MainWindow main{*this, *this, desktop};
+        main.Create(SW_HIDE);
+        const HWND saveButton = ::GetDlgItem(main.Window(), IDC_CMDSAVETOREGISTRY);
+        ::SetWindowTextW(::GetDlgItem(main.Window(), IDC_TXTLOC_0), L"Nowhere"); // no registry root: refused
+        desktop.whileShown = [&] {
+            ::PostMessageW(main.Window(), row.message, row.command,
+                           row.message == WM_COMMAND && HIWORD(row.command) ? reinterpret_cast<LPARAM>(saveButton) : 0);
+        };
+        ::SendMessageW(main.Window(), WM_COMMAND, MAKEWPARAM(IDC_CMDSAVETOREGISTRY, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(saveButton));
+        EXPECT_EQ(desktop.messages.size(), 1u) << row.name;
+        EXPECT_TRUE(::IsWindow(main.Window())) << row.name << ": not closed inside the save";
+        for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+            ::DispatchMessageW(&message);
+        EXPECT_EQ(main.Window() == nullptr, row.closes) << row.name << ": closed after the save";
+        EXPECT_EQ(desktop.messages.size(), 1u) << row.name;
+    }
 }
 
 } // namespace

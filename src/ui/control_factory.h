@@ -9,7 +9,7 @@
 #include <optional>
 #include <span>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// What a window's controls take at its current DPI: a font for each role, and its picture.
@@ -61,7 +61,7 @@ private:
     std::span<const ControlDef> m_layout;
     Rgb m_background;
     ColourScheme m_scheme{};
-    UniqueHbrush m_backgroundBrush;
+    win32::UniqueHbrush m_backgroundBrush;
 };
 
-} // namespace velmora::win32
+} // namespace velmora::ui

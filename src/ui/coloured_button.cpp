@@ -1,12 +1,12 @@
-#include "win32/coloured_button.h"
+#include "ui/coloured_button.h"
 
-#include "win32/gdi_scope.h"
+#include "ui/gdi_scope.h"
 #include "win32/unique_handle.h"
-#include "win32/window_text.h"
+#include "ui/window_text.h"
 
 #include <string>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face, COLORREF text)
@@ -27,7 +27,7 @@ LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face, COLORREF tex
         ::FrameRect(dc, &rect, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
         ::InflateRect(&rect, -1, -1);
     }
-    const UniqueHbrush faceBrush(::CreateSolidBrush(face));
+    const win32::UniqueHbrush faceBrush(::CreateSolidBrush(face));
     ::FillRect(dc, &rect, faceBrush.get());
     ::DrawEdge(dc, &rect, pressed ? EDGE_SUNKEN : EDGE_RAISED, BF_RECT);
 
@@ -50,4 +50,4 @@ LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face, COLORREF tex
     return CDRF_SKIPDEFAULT;
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

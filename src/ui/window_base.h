@@ -1,10 +1,10 @@
 #pragma once
 
-#include "win32/control_factory.h"
-#include "win32/dialog_behaviour.h"
-#include "win32/dpi.h"
+#include "ui/control_factory.h"
+#include "ui/dialog_behaviour.h"
+#include "ui/dpi.h"
+#include "ui/window_host.h"
 #include "win32/unique_handle.h"
-#include "win32/window_host.h"
 
 #include <windows.h>
 
@@ -12,7 +12,7 @@
 #include <span>
 #include <string>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// Where a window goes on the screen and its outer size, at one DPI; without an origin the system
@@ -26,8 +26,8 @@ struct WindowFrame
 /// The fonts of a window's controls at one DPI; without a title font the normal one serves both.
 struct WindowFonts
 {
-    UniqueHfont normal;
-    UniqueHfont title;
+    win32::UniqueHfont normal;
+    win32::UniqueHfont title;
 };
 
 // What every window of controls built from a layout table shares: creation at the system DPI and
@@ -49,7 +49,7 @@ protected:
     /// Creates the window at the system DPI, sizes it again when its monitor has another DPI, and
     /// gives it its icons and its controls. The window is destroyed again if any of it fails.
     void CreateWindowAndControls(const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
-                                 HWND owner, UniqueHmenu menu);
+                                 HWND owner, win32::UniqueHmenu menu);
 
     /// Every message of the window: the shared cases here, the rest to HandleMessage.
     LRESULT OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept;
@@ -103,4 +103,4 @@ private:
     }
 };
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -5,24 +5,24 @@
 
 #include <windows.h>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// A control's rectangle in pixels at the given DPI.
 RECT ControlRect(const ControlDef& control, UINT dpi);
 
 /// The desktop's message font (the default dialog font) at the given DPI.
-UniqueHfont CreateMessageFont(UINT dpi);
+win32::UniqueHfont CreateMessageFont(UINT dpi);
 
 /// A font of the given face and point size at the given DPI.
-UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UINT dpi);
+win32::UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UINT dpi);
 
 /// The program's icon at the sizes that one window needs at its DPI, each from the image of that
 /// size in the resource, so that nothing is scaled. The window does not own them.
 struct WindowIcons
 {
-    UniqueHicon picture;  // 32 pixels at 96 DPI: the picture in the window's corner and its large icon
-    UniqueHicon titleBar; // the small icon
+    win32::UniqueHicon picture;  // 32 pixels at 96 DPI: the picture in the window's corner and its large icon
+    win32::UniqueHicon titleBar; // the small icon
 };
 
 WindowIcons LoadWindowIcons(HINSTANCE instance, int iconId, UINT dpi);
@@ -43,4 +43,4 @@ inline COLORREF ToColorref(Rgb colour)
     return RGB(colour.red, colour.green, colour.blue);
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 // Scoped device contexts and selections: each gives back what it took when it ends.
@@ -55,4 +55,4 @@ private:
     HGDIOBJ m_old;
 };
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -1,14 +1,14 @@
-#include "win32/control_factory.h"
+#include "ui/control_factory.h"
 
-#include "win32/coloured_button.h"
-#include "win32/dpi.h"
+#include "ui/coloured_button.h"
+#include "ui/dpi.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
 
 #include <algorithm>
 #include <vector>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 namespace
 {
@@ -75,11 +75,11 @@ HWND CreateControl(HWND parent, const ControlDef& def, UINT dpi)
     }
     const RECT rect = ControlRect(def, dpi);
     const auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(parent, GWLP_HINSTANCE));
-    const HWND control = ::CreateWindowExW(exStyle, className, Widen(def.text).c_str(), style, rect.left, rect.top,
-                                           rect.right - rect.left, rect.bottom - rect.top, parent,
+    const HWND control = ::CreateWindowExW(exStyle, className, win32::Widen(def.text).c_str(), style, rect.left,
+                                           rect.top, rect.right - rect.left, rect.bottom - rect.top, parent,
                                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(def.id)), instance, nullptr);
     if (!control)
-        ThrowLastError(FailureSource::Window);
+        win32::ThrowLastError(win32::FailureSource::Window);
     return control;
 }
 
@@ -173,4 +173,4 @@ const ControlDef* ControlFactory::Find(int id) const
     return found == m_layout.end() ? nullptr : &*found;
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

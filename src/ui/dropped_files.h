@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// WM_DROPFILES: the full path of the first dropped file or folder, however long; empty when the
@@ -14,4 +14,4 @@ namespace velmora::win32
 /// one is released (DragFinish).
 std::wstring TakeFirstDroppedPath(HDROP drop);
 
-} // namespace velmora::win32
+} // namespace velmora::ui

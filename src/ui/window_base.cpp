@@ -1,10 +1,12 @@
-#include "win32/window_base.h"
+#include "ui/window_base.h"
 
+#include "ui/busy_scope.h"
+#include "ui/command_scope.h"
 #include "win32/win32_failure.h"
 
 #include <exception>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 namespace
 {
@@ -33,24 +35,24 @@ WindowBase::~WindowBase()
 }
 
 void WindowBase::CreateWindowAndControls(const wchar_t* className, const std::wstring& caption, DWORD style,
-                                         DWORD exStyle, HWND owner, UniqueHmenu menu)
+                                         DWORD exStyle, HWND owner, win32::UniqueHmenu menu)
 {
     const HINSTANCE instance = m_host.Instance();
     RegisterWindowClass(className);
 
     const UINT systemDpi = ::GetDpiForSystem();
     const WindowFrame frame = Frame(systemDpi);
-    UniqueHwnd created(::CreateWindowExW(exStyle, className, caption.c_str(), style,
-                                         frame.origin ? frame.origin->x : CW_USEDEFAULT,
-                                         frame.origin ? frame.origin->y : CW_USEDEFAULT, frame.size.cx, frame.size.cy,
-                                         owner, menu.get(), instance, this));
+    win32::UniqueHwnd created(::CreateWindowExW(exStyle, className, caption.c_str(), style,
+                                                frame.origin ? frame.origin->x : CW_USEDEFAULT,
+                                                frame.origin ? frame.origin->y : CW_USEDEFAULT, frame.size.cx,
+                                                frame.size.cy, owner, menu.get(), instance, this));
     if (!created)
     {
         const DWORD error = ::GetLastError();
         // A window that was made and then failed has taken its menu along.
         if (menu && !::IsMenu(menu.get()))
             static_cast<void>(menu.release());
-        throw FailureFromWin32(error, FailureSource::Window);
+        throw win32::FailureFromWin32(error, win32::FailureSource::Window);
     }
     static_cast<void>(menu.release()); // the window's now
 
@@ -138,6 +140,18 @@ LRESULT WindowBase::Dispatch(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SYSCOLORCHANGE:
         ApplyColourScheme();
         return 0;
+    case WM_CLOSE:
+        // Not under a running command: it may be the window's own, still in its handler.
+        if (!CommandScope::Running())
+            break;
+        CommandScope::DeferClose(m_window);
+        return 0;
+    case WM_SETCURSOR:
+        // Sent to a disabled window too, and passed up to it by its controls.
+        if (!BusyScope::Active())
+            break;
+        ::SetCursor(::LoadCursorW(nullptr, IDC_WAIT));
+        return TRUE;
     default:
         break;
     }
@@ -167,4 +181,4 @@ LRESULT WindowBase::OnMessage(HWND window, UINT message, WPARAM wParam, LPARAM l
     return result;
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

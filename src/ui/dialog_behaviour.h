@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 // What a top-level window of controls needs, besides IsDialogMessage in the message loop, to
@@ -30,4 +30,4 @@ private:
     HWND m_focusControl = nullptr;
 };
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -4,7 +4,7 @@
 
 #include <string>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// The text of a window or control.
@@ -15,4 +15,4 @@ inline std::wstring WindowText(HWND window)
     return text;
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// Custom draw of a push button with its own face colour. The button keeps its behaviour (focus,
@@ -12,4 +12,4 @@ namespace velmora::win32
 /// caption is grey.
 LRESULT DrawColouredButton(const NMCUSTOMDRAW& draw, COLORREF face, COLORREF text);
 
-} // namespace velmora::win32
+} // namespace velmora::ui

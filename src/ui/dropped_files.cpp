@@ -1,4 +1,4 @@
-#include "win32/dropped_files.h"
+#include "ui/dropped_files.h"
 
 #include "win32/lazy_library.h"
 
@@ -9,7 +9,7 @@
 #include <cstring>
 #include <optional>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 namespace
 {
@@ -57,9 +57,9 @@ std::wstring TakeFirstDroppedPath(HDROP drop)
     ::GlobalUnlock(drop);
     if (!name)
         return {};
-    static const auto dragFinish = LoadSystemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish");
+    static const auto dragFinish = win32::LoadSystemFunction<decltype(&::DragFinish)>(L"shell32.dll", "DragFinish");
     dragFinish(drop);
     return *std::move(name);
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

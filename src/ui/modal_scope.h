@@ -4,7 +4,7 @@
 
 #include <vector>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 // A modal box disables only its owner; the thread's other top-level windows (the About dialog, or
@@ -22,4 +22,4 @@ private:
     std::vector<HWND> m_disabled;
 };
 
-} // namespace velmora::win32
+} // namespace velmora::ui

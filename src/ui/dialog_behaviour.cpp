@@ -1,6 +1,6 @@
-#include "win32/dialog_behaviour.h"
+#include "ui/dialog_behaviour.h"
 
-namespace velmora::win32
+namespace velmora::ui
 {
 namespace
 {
@@ -86,4 +86,4 @@ void DialogBehaviour::OnActivate(HWND window, bool active)
         ::SetFocus(m_focusControl);
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -1,8 +1,8 @@
-#include "win32/modal_scope.h"
+#include "ui/modal_scope.h"
 
 #include <exception>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 namespace
 {
@@ -53,4 +53,4 @@ ThreadModalScope::~ThreadModalScope()
     }
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

@@ -1,9 +1,9 @@
-#include "win32/dpi.h"
+#include "ui/dpi.h"
 
 #include <cmath>
 #include <iterator>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 RECT ControlRect(const ControlDef& control, UINT dpi)
@@ -14,7 +14,7 @@ RECT ControlRect(const ControlDef& control, UINT dpi)
     return {left, top, left + TwipsToPixels(control.width, d), top + TwipsToPixels(control.height, d)};
 }
 
-UniqueHfont CreateMessageFont(UINT dpi)
+win32::UniqueHfont CreateMessageFont(UINT dpi)
 {
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = sizeof(metrics);
@@ -25,10 +25,10 @@ UniqueHfont CreateMessageFont(UINT dpi)
         metrics.lfMessageFont.lfHeight =
             ::MulDiv(metrics.lfMessageFont.lfHeight, static_cast<int>(dpi), static_cast<int>(::GetDpiForSystem()));
     }
-    return UniqueHfont(::CreateFontIndirectW(&metrics.lfMessageFont));
+    return win32::UniqueHfont(::CreateFontIndirectW(&metrics.lfMessageFont));
 }
 
-UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UINT dpi)
+win32::UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UINT dpi)
 {
     LOGFONTW font{};
     font.lfHeight = -static_cast<LONG>(std::lround(points * dpi / 72.0));
@@ -36,13 +36,13 @@ UniqueHfont CreatePointFont(const wchar_t* face, double points, BYTE charSet, UI
     font.lfCharSet = charSet;
     font.lfQuality = DEFAULT_QUALITY;
     wcsncpy_s(font.lfFaceName, std::size(font.lfFaceName), face, _TRUNCATE);
-    return UniqueHfont(::CreateFontIndirectW(&font));
+    return win32::UniqueHfont(::CreateFontIndirectW(&font));
 }
 
 WindowIcons LoadWindowIcons(HINSTANCE instance, int iconId, UINT dpi)
 {
     const auto load = [&](int size) {
-        return UniqueHicon(
+        return win32::UniqueHicon(
             static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(iconId), IMAGE_ICON, size, size, 0)));
     };
     return {load(::MulDiv(32, static_cast<int>(dpi), USER_DEFAULT_SCREEN_DPI)),
@@ -72,4 +72,4 @@ SIZE WindowSizeForClient(int clientWidthTwips, int clientHeightTwips, DWORD styl
     return {rect.right - rect.left, rect.bottom - rect.top};
 }
 
-} // namespace velmora::win32
+} // namespace velmora::ui

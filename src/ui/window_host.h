@@ -4,7 +4,7 @@
 
 #include <exception>
 
-namespace velmora::win32
+namespace velmora::ui
 {
 
 /// What a window needs of the program that opens it.
@@ -23,4 +23,4 @@ public:
     virtual void ReportFault(std::exception_ptr fault) noexcept = 0;
 };
 
-} // namespace velmora::win32
+} // namespace velmora::ui
