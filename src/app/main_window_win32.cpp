@@ -67,8 +67,11 @@ void MainWindow::SetStatusText(std::string_view text)
 }
 
 // Both windows, About too, take no input meanwhile: the wait dispatches their messages.
+// A wait that runs out leaves the status as it was before, as every refused save does.
 void MainWindow::BeginWait(std::string_view statusText)
 {
+    if (!m_busy)
+        m_statusBeforeWait = ui::WindowText(::GetDlgItem(m_window, IDC_LBLPATH));
     SetStatusText(statusText);
     m_busy.emplace();
 }
@@ -76,6 +79,7 @@ void MainWindow::BeginWait(std::string_view statusText)
 void MainWindow::EndWait() noexcept
 {
     m_busy.reset();
+    ::SetWindowTextW(::GetDlgItem(m_window, IDC_LBLPATH), m_statusBeforeWait.c_str());
 }
 
 void MainWindow::SetValueText(std::string_view text)

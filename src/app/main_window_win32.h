@@ -51,6 +51,7 @@ private:
     Win32SettingsStore m_settings;
     Win32RegistryReader m_registry;
     std::optional<ui::BusyScope> m_busy;
+    std::wstring m_statusBeforeWait;
 };
 
 } // namespace velmora::win32

@@ -1,5 +1,6 @@
 #include "transaction/file_port_win32.h"
 
+#include "win32/message_wait.h"
 #include "win32/paths.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
@@ -222,9 +223,10 @@ std::uint64_t Win32FilePort::NowMs()
     return ::GetTickCount64();
 }
 
+// The user-interface thread never sleeps: its windows repaint meanwhile.
 void Win32FilePort::Pause(std::uint32_t ms)
 {
-    ::Sleep(ms);
+    WaitDispatchingMessages(nullptr, ms);
 }
 
 } // namespace velmora::win32

@@ -1,6 +1,7 @@
 #include "transaction/folder_turn_win32.h"
 
 #include "transaction/journal.h"
+#include "win32/message_wait.h"
 #include "win32/paths.h"
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
@@ -39,8 +40,9 @@ bool Win32FolderTurn::Take(const std::string& folder, std::uint32_t maxMs)
     UniqueHandle mutex(::CreateMutexW(nullptr, FALSE, name.c_str()));
     if (!mutex)
         ThrowLastError(FailureSource::File);
-    // WAIT_ABANDONED: the holder was killed; what it left is for the new holder to clear up.
-    const DWORD waited = ::WaitForSingleObject(mutex.get(), maxMs);
+    // WAIT_ABANDONED: the holder was killed; what it left is for the new holder to clear up. The
+    // windows repaint meanwhile.
+    const DWORD waited = WaitDispatchingMessages(mutex.get(), maxMs);
     if (waited == WAIT_FAILED)
         ThrowLastError(FailureSource::File);
     if (waited == WAIT_TIMEOUT)
