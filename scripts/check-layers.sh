@@ -1,28 +1,24 @@
 #!/usr/bin/env bash
-# Every folder of src/ includes only itself and the folders below it, and no two headers share a
-# file name. Fails, naming each include that points up, when either does not hold.
+# Every folder of src/ is a layer of src/layers.txt and includes only itself and the folders that
+# the table puts below it, and no two headers share a file name. Fails, naming each include that
+# points up, when either does not hold.
 set -euo pipefail
 cd "$(dirname "$0")/../src"
 
-# A folder, then the folders it may include (besides itself); lower layers come first. Folders of
-# one floor (transaction and ui, shell and registry, regchange and about) never include each other.
-declare -A below=(
-    [common]=""
-    [win32]="common"
-    [transaction]="common win32"
-    [ui]="common win32"
-    [shell]="common win32 transaction ui"
-    [registry]="common win32 transaction ui"
-    [regchange]="common win32 transaction ui shell registry"
-    [about]="common win32 transaction ui shell registry"
-    [app]="common win32 transaction ui shell registry regchange about"
-)
+# A folder, then the folders it may include (besides itself), from the one table of the layers.
+declare -A below=()
+while IFS=: read -r folder lower; do
+    [[ $folder =~ ^[a-z0-9_]+$ ]] || continue
+    lower=${lower// -/}
+    below[$folder]=$lower
+done <layers.txt
+[ ${#below[@]} -gt 0 ] || { echo "check-layers: src/layers.txt lists no layer" >&2; exit 1; }
 
 faults=0
 for folder in *; do
     [ -d "$folder" ] || continue
     if [ -z "${below[$folder]+set}" ]; then
-        echo "check-layers: src/$folder is no layer of this script's table" >&2
+        echo "check-layers: src/$folder is no layer of src/layers.txt" >&2
         faults=$((faults + 1))
         continue
     fi

@@ -5,7 +5,22 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <cstdlib>
 #include <exception>
+
+// libstdc++'s default terminate handler prints the uncaught exception's type name to stderr, which a
+// window program does not have, and for that pulls the C++ name demangler and a printf into the
+// static program: about 58 KB of velmora.exe's 300 KiB budget. Defining the handler here keeps those
+// out of the link; std::terminate still ends the program, only without the text nobody could read.
+#ifdef __GLIBCXX__
+namespace __gnu_cxx
+{
+void __verbose_terminate_handler()
+{
+    std::abort();
+}
+} // namespace __gnu_cxx
+#endif
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand)
 {

@@ -1,11 +1,10 @@
 #pragma once
 
-// The #defines are shared with the resource script (version record), so they stay plain.
+// The #defines are shared with the resource script (version record), so they stay plain. The
+// version numbers come from the build (app_version.h.in).
+#include "common/app_version.h"
+
 #define VELMORA_TITLE "Velmora"
-#define VELMORA_VERSION_MAJOR 1
-#define VELMORA_VERSION_MINOR 0
-#define VELMORA_VERSION_REVISION 1
-#define VELMORA_VERSION_TEXT "1.00.0001"
 #define VELMORA_COPYRIGHT_YEAR "2026"
 
 #ifndef RC_INVOKED

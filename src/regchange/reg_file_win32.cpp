@@ -11,40 +11,6 @@ namespace velmora::win32
 namespace
 {
 
-// Returns false when a character had no place in the code page (and the text would be altered).
-bool TryEncodeAnsi(std::string_view utf8, std::string* encoded)
-{
-    const std::wstring wide = Widen(utf8);
-    if (wide.empty())
-        return true;
-    if (wide.size() > INT_MAX / 2)
-        throw RuntimeFailure(kErrOutOfMemory);
-    // With UTF-8 as the system code page every character fits; that code page refuses the flags below.
-    const bool utf8CodePage = ::GetACP() == CP_UTF8;
-    const DWORD flags = utf8CodePage ? 0 : WC_NO_BEST_FIT_CHARS;
-    BOOL usedDefault = FALSE;
-    BOOL* usedDefaultOut = utf8CodePage ? nullptr : &usedDefault;
-    const int wideLength = static_cast<int>(wide.size());
-    const int length =
-        ::WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, nullptr, 0, nullptr, usedDefaultOut);
-    if (length == 0 || usedDefault)
-        return false;
-    if (encoded)
-    {
-        encoded->resize(static_cast<std::size_t>(length));
-        ::WideCharToMultiByte(CP_ACP, flags, wide.data(), wideLength, encoded->data(), length, nullptr, nullptr);
-    }
-    return true;
-}
-
-// The text in the system ANSI code page; a character without a place in it fails with 1113.
-std::string EncodeAnsi(std::string_view utf8)
-{
-    std::string encoded;
-    if (!TryEncodeAnsi(utf8, &encoded))
-        throw RuntimeFailure(kErrNoCodePageMapping);
-    return encoded;
-}
 
 // The text and CR LF as the file stores them.
 std::string EncodeLine(std::string_view utf8, FileEncoding encoding)
@@ -81,7 +47,7 @@ void Win32RegFileOutput::Reserve(std::span<const std::string> targets, transacti
 
 bool Win32RegFileOutput::CanEncode(std::string_view text) const
 {
-    return TryEncodeAnsi(text, nullptr);
+    return CanEncodeAnsi(text);
 }
 
 void Win32RegFileOutput::Create(std::string_view path, FileEncoding encoding)

@@ -1,6 +1,7 @@
 #include "ui/dropped_files.h"
 
 #include "win32/lazy_library.h"
+#include "win32/wide.h"
 
 #include <shlobj.h>
 
@@ -28,11 +29,7 @@ std::optional<std::wstring> FirstName(const char* block, SIZE_T size)
         const char* end = std::find(names, names + room, '\0');
         if (end == names + room || end - names > INT_MAX)
             return std::nullopt;
-        const int length = static_cast<int>(end - names);
-        const int wideLength = length > 0 ? ::MultiByteToWideChar(CP_ACP, 0, names, length, nullptr, 0) : 0;
-        std::wstring name(static_cast<std::size_t>(wideLength), L'\0');
-        ::MultiByteToWideChar(CP_ACP, 0, names, length, name.data(), wideLength);
-        return name;
+        return win32::WidenAnsi(std::string_view(names, static_cast<std::size_t>(end - names)));
     }
     // Copied out, not read in place: the offset need not be aligned for wchar_t.
     std::wstring units(room / sizeof(wchar_t), L'\0');

@@ -34,7 +34,8 @@ about=$(wait_window '^About Velmora$')
 # Without a window manager, X focus alone does not activate a Wine window that another one of the
 # program has covered: a click inside it does, here on the status label, left of the dialog.
 xdotool mousemove --window "$MAIN_WINDOW" 20 395 click 1
-sleep 0.3
+main_window_has_focus() { [ -n "$(focused_id Velmora)" ]; }
+wait_until 15 main_window_has_focus || die "a click on the main window did not give it the focus within 15 s"
 keys_to "$MAIN_WINDOW" alt+x
 wait_for "main windows after Exit" 0 inspect --count Velmora VelmoraMainWindow
 expect_eq "About dialogs after Exit" "$(inspect --count 'About Velmora')" 1

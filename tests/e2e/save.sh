@@ -21,15 +21,16 @@ printf 'List]\r[-%s' "${sentinel/HKCU/HKEY_CURRENT_USER}" | xclip -selection cli
 focus_control 1002
 keys_to "$MAIN_WINDOW" ctrl+a ctrl+v alt+s
 expect_message_box Velmora "Error Number: 380 "
-sleep 1
+# Keys reach the field only once the save is over and no other message box holds the window.
+focus_control 1002
+keys_to "$MAIN_WINDOW" ctrl+a
+type_to "$MAIN_WINDOW" 'Recent File List'
+wait_for "value name typed after the message box (the window taking keys again)" 'Recent File List' \
+    control_text Velmora 1002
 expect_eq "message boxes after the first" "$(inspect --count Velmora '#32770')" 0
 expect_eq "sentinel" "$(reg_value "$sentinel" Kept)" yes
 echo "ok: a pasted line break is refused with one message; nothing is merged"
 wine reg delete "$sentinel" /f >/dev/null 2>&1
-
-focus_control 1002
-keys_to "$MAIN_WINDOW" ctrl+a
-type_to "$MAIN_WINDOW" 'Recent File List'
 
 # Two saves of different keys close together: the second waits until regedit has read the first
 # file, or says that it is still reading it; neither value is lost without a word.
@@ -39,7 +40,7 @@ keys_to "$MAIN_WINDOW" ctrl+a
 type_to "$MAIN_WINDOW" File2
 xdotool windowfocus --sync "$MAIN_WINDOW"
 # Enter presses the default button, Save, and leaves the focus in the key field.
-xdotool key Return sleep 0.02 key ctrl+a
+xdotool key --delay 20 Return ctrl+a
 xdotool type --delay 1 File3
 xdotool key Return
 second_save() {
