@@ -77,16 +77,21 @@ void MakeReadOnly(Scene& scene)
     ASSERT_TRUE(::SetFileAttributesW(scene.target.c_str(), FILE_ATTRIBUTE_READONLY));
 }
 
-// Held open, or read by a registry editor that finishes reading the previous file while the save waits.
+// Held open, or read by a registry editor that finishes reading the previous file once the save has
+// copied the old files aside and waits.
 template <bool kLetGo>
 void Hold(Scene& scene)
 {
     scene.holder.reset(::CreateFileW(scene.target.c_str(), GENERIC_READ, kLetGo ? FILE_SHARE_READ : 0, nullptr,
                                      OPEN_EXISTING, 0, nullptr));
     if (kLetGo)
-        scene.releaser = std::jthread([&holder = scene.holder] {
-            ::Sleep(300);
-            holder.reset();
+        scene.releaser = std::jthread([&scene] {
+            const auto copied = [&] { return std::ranges::any_of(FilesIn(scene.folder), [](const auto& file) {
+                                          return file.first.ends_with(L".old");
+                                      }); };
+            for (int attempt = 0; attempt < 200 && !copied(); ++attempt)
+                ::Sleep(10);
+            scene.holder.reset();
         });
 }
 
@@ -212,6 +217,92 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplacementRow{"DiskFullWhileCopyingTheOldFileAside", FillDisk<5>, "0 0 0 0 0 0 0 0 0 0 0 0 61"}),
     RowName());
 
+// The port says what went wrong in the words the transaction decides by: above all, a file that a
+// program holds (worth waiting for) apart from one that refuses this user (not worth it).
+TEST(FilePortWin32, MapsEachRealErrorToItsFault)
+{
+    using transaction::FileFault;
+    TempFolder folder;
+    const std::string file = win32::Narrow(folder.Child(L"file")), other = win32::Narrow(folder.Child(L"other"));
+    WriteFileBytes(folder.Child(L"file"), "bytes");
+    WriteFileBytes(folder.Child(L"other"), "other");
+    win32::Win32FilePort port;
+    transaction::FileToken token = 0;
+    std::string bytes;
+    struct Row
+    {
+        const char* name;
+        std::function<transaction::FileResult()> operation;
+        FileFault fault;
+    };
+    win32::UniqueFile reader;
+    const auto hold = [&] {
+        reader.reset(::CreateFileW(folder.Child(L"file").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                   OPEN_EXISTING, 0, nullptr));
+    };
+    const Row rows[] = {
+        {"a new file over one that exists", [&] { return port.CreateNew(file, token); }, FileFault::Exists},
+        {"a new file in no folder", [&] { return port.CreateNew(file + R"(\x)", token); }, FileFault::NotFound},
+        {"a copy onto a file that exists", [&] { return port.Copy(other, file); }, FileFault::Exists},
+        {"a read of no file", [&] { return port.Read(file + "x", bytes); }, FileFault::NotFound},
+        {"a read-only file deleted",
+         [&] {
+             ::SetFileAttributesW(folder.Child(L"other").c_str(), FILE_ATTRIBUTE_READONLY);
+             return port.Delete(other);
+         },
+         FileFault::Denied},
+        {"a held file replaced",
+         [&] {
+             hold();
+             return port.Replace(other, file);
+         },
+         FileFault::Held},
+        {"a held file deleted", [&] { return port.Delete(file); }, FileFault::Held},
+        {"a held file probed", [&] { return port.ProbeHeld(file); }, FileFault::Held},
+        {"a file let go of probed",
+         [&] {
+             reader.reset();
+             return port.ProbeHeld(file);
+         },
+         FileFault::None},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(row.operation().fault, row.fault) << row.name;
+    ::SetFileAttributesW(folder.Child(L"other").c_str(), FILE_ATTRIBUTE_NORMAL);
+
+    // A run is this process only while its start time matches: an id alone is reused.
+    const transaction::RunId run = port.ThisRun();
+    EXPECT_TRUE(port.IsRunning(run));
+    EXPECT_FALSE(port.IsRunning({run.process, run.started + 1}));
+}
+
+// The turn is the folder's, whatever the spelling, across processes; a folder without an identity
+// (none yet) has one by its path; a holder that ends without letting go passes it on.
+TEST(FolderTurnWin32, OneProcessAtATimeAndPassedOnWhenTheHolderEnds)
+{
+    TempFolder folder;
+    const std::wstring signal = folder.Child(L"taken");
+    const std::wstring missing = folder.Child(L"not yet");
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started{};
+    std::wstring command = L"\"" + ThisProgram() + L"\" --hold-turns \"" + folder.path + L"\" \"" + signal + L"\"";
+    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                                 &started));
+    const win32::UniqueHandle child(started.hProcess), thread(started.hThread);
+    for (int attempt = 0; attempt < 500 && ::GetFileAttributesW(signal.c_str()) == INVALID_FILE_ATTRIBUTES; ++attempt)
+        ::Sleep(10);
+    ASSERT_NE(::GetFileAttributesW(signal.c_str()), INVALID_FILE_ATTRIBUTES) << "the other process took no turn";
+
+    const std::string spellings[] = {win32::Narrow(LR"(\\?\)" + folder.path), win32::Narrow(missing)};
+    for (const std::string& spelling : spellings)
+        EXPECT_FALSE(win32::Win32FolderTurn(L"Velmora.test").Take(spelling, 0)) << spelling;
+    ::DeleteFileW(signal.c_str()); // the other process ends, holding both
+    ASSERT_EQ(::WaitForSingleObject(child.get(), 10000), WAIT_OBJECT_0);
+    for (const std::string& spelling : spellings)
+        EXPECT_TRUE(win32::Win32FolderTurn(L"Velmora.test").Take(spelling, 2000)) << spelling;
+}
+
 constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
 
 // An instance of the program: the folder's turn is a named mutex, which a thread owns, and a hold
@@ -221,12 +312,18 @@ struct Instance : RecordingDesktop, SaveView
     using RecordingDesktop::RecordingDesktop;
     std::map<Field, std::string> fields;
     std::function<void()> beforeOpen; // run once, as the shell is handed the file
+    win32::UniqueHandle waitingForTheTurn{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
     win32::Win32SettingsStore settings{LR"(Software\VelmoraTest\Settings)"};
     win32::Win32RegFileOutput file;
     win32::Win32RegistryReader registry;
 
     std::string FieldText(Field field) override { return fields.at(field); }
     void SetStatusText(std::string_view) override {}
+    void BeginWait(std::string_view status) override
+    {
+        if (status == WaitingStatus(transaction::WaitReason::AnotherSave))
+            ::SetEvent(waitingForTheTurn.get());
+    }
     WindowRef Owner() override { return {}; }
     HeldOpen ShellOpenHeld(WindowRef owner, std::string_view path, std::string_view held,
                            std::string_view reader) override
@@ -276,13 +373,11 @@ struct ScopedAssociation
     static constexpr const wchar_t* kKey = LR"(regfile\shell\open\command)";
     wchar_t old[1024] = L"";
 
-    explicit ScopedAssociation(const std::wstring& arguments)
+    ScopedAssociation(const std::wstring& program, const std::wstring& arguments)
     {
         LONG size = sizeof(old);
         ::RegQueryValueW(HKEY_CLASSES_ROOT, kKey, old, &size);
-        wchar_t self[MAX_PATH] = L"";
-        ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-        ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, (L"\"" + std::wstring(self) + L"\" " + arguments).c_str(), 0);
+        ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, (L"\"" + program + L"\" " + arguments).c_str(), 0);
     }
     ~ScopedAssociation() { ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, old, 0); }
 };
@@ -296,6 +391,15 @@ enum class Earlier
     InstanceAtItsCommit, // another instance, into whose save, after its commit, the row's save comes
 };
 
+// What .reg files open with: the registry editor, or a program that hands them on to it and ends at
+// once (this program), which nothing may take for the editor, even by its name.
+enum class Launcher
+{
+    None,
+    ThisProgram,
+    NamedLikeTheEditor, // a copy of this program named regedit.exe, outside the Windows folder
+};
+
 struct RoundTrip
 {
     const char* name;
@@ -306,14 +410,13 @@ struct RoundTrip
     std::optional<RegistryValue> restored = old;  // text that is not well-formed comes back made so
     std::vector<std::wstring> programFolder = {}; // below the test's folder
     Earlier earlier = Earlier::None;
-    bool launcher = false; // .reg files open with a program that hands them on, 1.5 s later
-    DWORD gapMs = 0;       // between the two saves
+    Launcher launcher = Launcher::None;
 };
 
 // Saves one after another: the value is v0, an earlier save sets v1, the row's save v2.
-RoundTrip AfterAnEarlierSave(const char* name, Earlier earlier, bool launcher = false, DWORD gapMs = 0)
+RoundTrip AfterAnEarlierSave(const char* name, Earlier earlier, Launcher launcher = Launcher::None)
 {
-    return {name, Text(L"v0"), "v2", "File1", L"", Text(L"v1"), {}, earlier, launcher, gapMs};
+    return {name, Text(L"v0"), "v2", "File1", L"", Text(L"v1"), {}, earlier, launcher};
 }
 
 struct Save : testing::TestWithParam<RoundTrip>
@@ -341,8 +444,17 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
     for (const std::wstring& piece : row.programFolder)
         ASSERT_TRUE(::CreateDirectoryW((programFolder += L"\\" + piece).c_str(), nullptr));
     std::optional<ScopedAssociation> association;
-    if (row.launcher)
-        association.emplace(L"--launch 1500 \"%1\"");
+    if (row.launcher != Launcher::None)
+    {
+        std::wstring launcher = ThisProgram();
+        if (row.launcher == Launcher::NamedLikeTheEditor)
+        {
+            const std::wstring copy = folder.Child(L"regedit.exe");
+            ASSERT_TRUE(::CopyFileW(launcher.c_str(), copy.c_str(), TRUE));
+            launcher = copy;
+        }
+        association.emplace(launcher, L"--launch \"%1\"");
+    }
     std::optional<Instance> first(std::in_place, win32::Narrow(programFolder.substr(4)));
     Instance other(first->folder);
     Instance& program = row.earlier == Earlier::SameInstance || row.earlier == Earlier::None ? *first : other;
@@ -350,20 +462,23 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
     if (row.earlier == Earlier::InstanceAtItsCommit)
         first->beforeOpen = [&] {
             otherThread = std::jthread([&] { other.Save(row.name, row.key, row.value); });
-            ::Sleep(1000); // time for it to ask for the folder's turn
+            ASSERT_EQ(::WaitForSingleObject(other.waitingForTheTurn.get(), 5000), WAIT_OBJECT_0)
+                << "the other instance never asked for the folder's turn";
         };
     if (row.earlier != Earlier::None)
         first->Save(row.name, row.key, "v1");
     ASSERT_EQ(first->messages, std::vector<std::string>{});
     if (row.earlier == Earlier::InstanceThatEnded)
         first.reset(); // its holds go with it; the registry editor's copy of the handle stays
-    ::Sleep(row.gapMs);
     if (!otherThread.joinable())
         program.Save(row.name, row.key, row.value);
     otherThread = {}; // joined
 
-    if (row.launcher && !program.messages.empty())
+    // Nothing says when the registry editor behind a launcher has read the first file: it stays held
+    // for the whole bound, and the second save is refused.
+    if (row.launcher != Launcher::None)
     {
+        ASSERT_EQ(program.messages.size(), 1u) << "the second save replaced a file that may not have been read";
         EXPECT_TRUE(program.messages.back().starts_with("error [] Error Number: 70 ")) << program.messages.back();
         EXPECT_TRUE(Arrives(key, name, Text(L"v1"))) << "the first value was lost";
         return;
@@ -406,8 +521,8 @@ INSTANTIATE_TEST_SUITE_P(
         AfterAnEarlierSave("AtOnce", Earlier::SameInstance),
         AfterAnEarlierSave("AnotherInstanceBetweenTheCommitAndTheHold", Earlier::InstanceAtItsCommit),
         AfterAnEarlierSave("RightAfterAnotherInstanceThatEnded", Earlier::InstanceThatEnded),
-        AfterAnEarlierSave("ThroughALauncherAtOnce", Earlier::SameInstance, true),
-        AfterAnEarlierSave("ThroughALauncherHalfASecondLater", Earlier::SameInstance, true, 500)}),
+        AfterAnEarlierSave("ThroughALauncher", Earlier::SameInstance, Launcher::ThisProgram),
+        AfterAnEarlierSave("ThroughALauncherNamedLikeTheEditor", Earlier::SameInstance, Launcher::NamedLikeTheEditor)}),
     RowName());
 
 // Wine makes short names from a hash: the program's folder and this sibling share one, which opens
@@ -449,17 +564,29 @@ TEST_F(Save, AValueThatCannotBeReadStopsTheSaveBeforeEitherFile)
 
 int wmain(int argc, wchar_t** argv)
 {
-    // A launcher: "--launch DELAY FILE" starts this program again as "--late DELAY FILE" and ends at
-    // once; that one has the registry editor read the file DELAY ms later.
-    const std::wstring mode = argc == 4 ? argv[1] : L"";
-    if (mode == L"--launch" || mode == L"--late")
+    // A launcher: "--launch FILE" has the registry editor read the file, and ends at once.
+    const std::wstring mode = argc >= 3 ? argv[1] : L"";
+    // "--hold-turns FOLDER SIGNAL": takes the turns of the folder, in capitals, and of a folder below
+    // it that does not exist, makes the signal file, and ends once it is deleted, letting go of none.
+    if (mode == L"--hold-turns" && argc == 4)
     {
-        if (mode == L"--late")
-            ::Sleep(static_cast<DWORD>(std::wcstoul(argv[2], nullptr, 10)));
-        RunCommand((mode == L"--late" ? L"regedit.exe" : L"\"" + std::wstring(argv[0]) + L"\" --late " + argv[2]) +
-                       L" \"" + argv[3] + L"\"",
-                   nullptr, 0);
-        return 0;
+        std::wstring upper = argv[2];
+        ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+        static win32::Win32FolderTurn turns[2] = {win32::Win32FolderTurn(L"Velmora.test"),
+                                                   win32::Win32FolderTurn(L"Velmora.test")};
+        if (!turns[0].Take(win32::Narrow(upper), 0) || !turns[1].Take(win32::Narrow(upper + L"\\NOT YET"), 0))
+            return 1;
+        WriteFileBytes(argv[3], "taken");
+        for (int attempt = 0; attempt < 1000 && ::GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES; ++attempt)
+            ::Sleep(10);
+        ::ExitProcess(0);
+    }
+    if (mode == L"--launch")
+    {
+        // By its full path: named regedit.exe itself, the launcher would find itself first.
+        wchar_t windows[MAX_PATH] = L"";
+        ::GetWindowsDirectoryW(windows, MAX_PATH);
+        return RunCommand(L"\"" + std::wstring(windows) + L"\\regedit.exe\" \"" + argv[2] + L"\"", nullptr, 0) ? 0 : 1;
     }
     testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

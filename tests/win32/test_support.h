@@ -67,6 +67,14 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write file");
 }
 
+/// The full path of the running test program.
+inline std::wstring ThisProgram()
+{
+    wchar_t self[MAX_PATH] = L"";
+    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
+    return self;
+}
+
 /// Runs the command line in the folder (nullptr: the current one) and waits up to waitMs for it to
 /// end; false when it cannot be started or does not end.
 inline bool RunCommand(std::wstring commandLine, const wchar_t* folder = nullptr, DWORD waitMs = 30000)
