@@ -20,8 +20,13 @@ using namespace velmora::testing_support;
 namespace
 {
 
-// Its message boxes are recorded; while one is up, what is posted meanwhile is dispatched, as a
-// message box's own loop would.
+void DispatchPosted()
+{
+    for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
+        ::DispatchMessageW(&message);
+}
+
+// Its message boxes are recorded; while one is up, what was posted is dispatched, as by a box's loop.
 struct NestingDesktop : RecordingDesktop
 {
     using RecordingDesktop::RecordingDesktop;
@@ -32,8 +37,7 @@ struct NestingDesktop : RecordingDesktop
         RecordingDesktop::ShowMessage(prompt, style, title);
         if (whileShown)
             std::exchange(whileShown, {})();
-        for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-            ::DispatchMessageW(&message);
+        DispatchPosted();
     }
 };
 
@@ -106,36 +110,26 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
 // for the save's end, then is carried out.
 TEST_F(MainWindowWin32, ACommandAskedForDuringASaveIsDroppedAndACloseWaitsForTheSavesEnd)
 {
-    struct Row
+    const struct
     {
         const char* name;
         UINT message;
         WPARAM command;
         bool closes;
-    };
-    const Row rows[] = {
-        {"Save", WM_COMMAND, MAKEWPARAM(IDC_CMDSAVETOREGISTRY, BN_CLICKED), false},
-        {"Help", WM_COMMAND, IDM_HELP, false},
-        {"Exit", WM_COMMAND, IDM_EXIT, true},
-        {"WM_CLOSE", WM_CLOSE, 0, true},
-    };
-    for (const Row& row : rows)
+    } rows[] = {{"Save", WM_COMMAND, IDC_CMDSAVETOREGISTRY, false},
+                {"Help", WM_COMMAND, IDM_HELP, false},
+                {"Exit", WM_COMMAND, IDM_EXIT, true},
+                {"WM_CLOSE", WM_CLOSE, 0, true}};
+    for (const auto& row : rows)
     {
         desktop.messages.clear();
         win32::MainWindow main{*this, *this, desktop};
         main.Create(SW_HIDE);
-        const HWND saveButton = ::GetDlgItem(main.Window(), IDC_CMDSAVETOREGISTRY);
         ::SetWindowTextW(::GetDlgItem(main.Window(), IDC_TXTLOC_0), L"Nowhere"); // no registry root: refused
-        desktop.whileShown = [&] {
-            ::PostMessageW(main.Window(), row.message, row.command,
-                           row.message == WM_COMMAND && HIWORD(row.command) ? reinterpret_cast<LPARAM>(saveButton) : 0);
-        };
-        ::SendMessageW(main.Window(), WM_COMMAND, MAKEWPARAM(IDC_CMDSAVETOREGISTRY, BN_CLICKED),
-                       reinterpret_cast<LPARAM>(saveButton));
-        EXPECT_EQ(desktop.messages.size(), 1u) << row.name;
+        desktop.whileShown = [&] { ::PostMessageW(main.Window(), row.message, row.command, 0); };
+        ::SendMessageW(main.Window(), WM_COMMAND, IDC_CMDSAVETOREGISTRY, 0);
         EXPECT_TRUE(::IsWindow(main.Window())) << row.name << ": not closed inside the save";
-        for (MSG message; ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);)
-            ::DispatchMessageW(&message);
+        DispatchPosted();
         EXPECT_EQ(main.Window() == nullptr, row.closes) << row.name << ": closed after the save";
         EXPECT_EQ(desktop.messages.size(), 1u) << row.name;
     }

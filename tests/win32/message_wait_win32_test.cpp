@@ -1,5 +1,4 @@
-// The wait of the user-interface thread: it runs the thread's messages while it waits, and gives the
-// results of WaitForSingleObject.
+// The user-interface thread's wait: it runs the thread's messages and gives WaitForSingleObject's results.
 #include "win32/message_wait.h"
 #include "win32/unique_handle.h"
 
@@ -12,49 +11,38 @@ using namespace velmora;
 namespace
 {
 
-win32::UniqueHandle g_dispatched; // set by a timer's callback, which only DispatchMessage runs
+win32::UniqueHandle g_dispatched(::CreateEventW(nullptr, TRUE, FALSE, nullptr)); // only DispatchMessage sets it
 
-void CALLBACK OnTimer(HWND, UINT, UINT_PTR timer, DWORD)
-{
-    ::KillTimer(nullptr, timer);
-    ::SetEvent(g_dispatched.get());
-}
-
-// Each row starts a thread timer whose callback sets the event; the wait is bounded by 10 s.
+// Each row starts a timer whose callback sets the event; a quit posted first must stop all dispatching.
 TEST(MessageWaitWin32, WaitsForItsHandleWhileDispatchingAndKeepsAQuitForTheLoopAbove)
 {
-    g_dispatched.reset(::CreateEventW(nullptr, TRUE, FALSE, nullptr));
     const win32::UniqueHandle abandoned(::CreateMutexW(nullptr, FALSE, nullptr));
     std::thread([&] { ::WaitForSingleObject(abandoned.get(), 0); }).join(); // ends holding it
-
-    struct Row
+    const struct
     {
-        const char* name;
         HANDLE handle;
         bool quit;
         DWORD expected;
         bool dispatched;
-    };
-    const Row rows[] = {
-        {"an event set by a dispatched message", g_dispatched.get(), false, WAIT_OBJECT_0, true},
-        {"a mutex whose owner ended", abandoned.get(), false, WAIT_ABANDONED_0, false},
-        {"a quit met first: nothing more dispatched", g_dispatched.get(), true, WAIT_TIMEOUT, false},
-        {"no handle, a quit met first", nullptr, true, WAIT_TIMEOUT, false},
-    };
-    for (const Row& row : rows)
+    } rows[] = {{g_dispatched.get(), false, WAIT_OBJECT_0, true},
+                {abandoned.get(), false, WAIT_ABANDONED_0, false},
+                {g_dispatched.get(), true, WAIT_TIMEOUT, false},
+                {nullptr, true, WAIT_TIMEOUT, false}};
+    for (const auto& row : rows)
     {
         ::ResetEvent(g_dispatched.get());
-        ::SetTimer(nullptr, 0, 1, OnTimer);
+        ::SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR timer, DWORD) {
+            ::KillTimer(nullptr, timer);
+            ::SetEvent(g_dispatched.get());
+        });
         if (row.quit)
             ::PostQuitMessage(7);
-        EXPECT_EQ(win32::WaitDispatchingMessages(row.handle, row.quit ? 300 : 10000), row.expected) << row.name;
-        EXPECT_EQ(::WaitForSingleObject(g_dispatched.get(), 0) == WAIT_OBJECT_0, row.dispatched) << row.name;
+        const int i = static_cast<int>(&row - rows);
+        EXPECT_EQ(win32::WaitDispatchingMessages(row.handle, row.quit ? 300 : 10000), row.expected) << i;
+        EXPECT_EQ(::WaitForSingleObject(g_dispatched.get(), 0) == WAIT_OBJECT_0, row.dispatched) << i;
         MSG quit{};
-        EXPECT_EQ(::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) ? static_cast<int>(quit.wParam) : -1,
-                  row.quit ? 7 : -1)
-            << row.name << ": posted again";
-        while (::PeekMessageW(&quit, nullptr, 0, 0, PM_REMOVE)) // the timers left over
-            ::DispatchMessageW(&quit);
+        const bool quitKept = ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7;
+        EXPECT_EQ(quitKept, row.quit) << i << ": posted again, with its code";
     }
     EXPECT_NE(::ReleaseMutex(abandoned.get()), FALSE) << "the wait took the mutex";
 }
