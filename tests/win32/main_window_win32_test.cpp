@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <functional>
+#include <thread>
 #include <utility>
 
 using namespace velmora;
@@ -133,6 +134,57 @@ TEST_F(MainWindowWin32, ACommandAskedForDuringASaveIsDroppedAndACloseWaitsForThe
         EXPECT_EQ(main.Window() == nullptr, row.closes) << row.name << ": closed after the save";
         EXPECT_EQ(desktop.messages.size(), 1u) << row.name;
     }
+}
+
+// While a save waits for the reader of the previous file (here another thread, which holds it), the
+// window answers and repaints, and says what it waits for; a Save posted meanwhile does not run
+// inside it. The reader lets go once it has seen all that.
+TEST_F(MainWindowWin32, WhileASaveWaitsTheWindowAnswersRepaintsAndRunsNoSecondSaveInside)
+{
+    ScopedTestKey target{LR"(Software\VelmoraWaitTest)"};
+    window.Create(SW_SHOWNOACTIVATE);
+    const HWND main = window.Window();
+    const std::pair<int, const wchar_t*> fields[] = {{IDC_TXTLOC_0, LR"(HKCU\Software\VelmoraWaitTest)"},
+                                                     {IDC_TXTLOC_1, L"App"},
+                                                     {IDC_TXTLOC_2, L"Section"},
+                                                     {IDC_TXTLOC_3, L"Key"},
+                                                     {IDC_TXTSELECTFILE, L"waited"}};
+    for (const auto& [id, text] : fields)
+        ::SetWindowTextW(::GetDlgItem(main, id), text);
+    WriteFileBytes(folder.Child(L"Velmora.reg"), "the previous save's");
+    win32::UniqueFile reader(::CreateFileW(folder.Child(L"Velmora.reg").c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                           nullptr, OPEN_EXISTING, 0, nullptr));
+    const auto status = [&] {
+        wchar_t text[128] = L"";
+        DWORD_PTR length = 0;
+        ::SendMessageTimeoutW(::GetDlgItem(main, IDC_LBLPATH), WM_GETTEXT, std::size(text),
+                              reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 500, &length);
+        return std::wstring(text);
+    };
+    std::wstring waiting;
+    bool answered = false, repainted = false;
+    std::jthread readerThread([&] {
+        for (int attempt = 0; attempt < 300 && status().find(L"Waiting") == std::wstring::npos; ++attempt)
+            ::Sleep(10);
+        waiting = status();
+        DWORD_PTR result = 0;
+        answered = ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) != 0;
+        const RECT stale = {0, 0, 60, 30};
+        ::InvalidateRect(main, &stale, TRUE);
+        for (int attempt = 0; attempt < 50 && !repainted; ++attempt, ::Sleep(10))
+            repainted = !::GetUpdateRect(main, nullptr, FALSE);
+        ::PostMessageW(main, WM_COMMAND, IDC_CMDSAVETOREGISTRY, 0);
+        reader.reset();
+    });
+    ::SendMessageW(main, WM_COMMAND, IDC_CMDSAVETOREGISTRY, 0);
+    readerThread.join();
+    DispatchPosted(); // a second save that was only queued runs now, after the first
+
+    EXPECT_EQ(waiting, L" Waiting for the Registry Editor to read Velmora.reg ...");
+    EXPECT_TRUE(answered) << "the window did not answer while the save waited";
+    EXPECT_TRUE(repainted) << "the window did not repaint while the save waited";
+    EXPECT_EQ(desktop.messages, std::vector<std::string>{});
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(main, IDC_LBLPATH)), L" Reg file created as : " + folder.Child(L"Velmora.reg"));
 }
 
 } // namespace
