@@ -92,6 +92,13 @@ foreach(yardstick velmora_minimal_window velmora_minimal_controls)
     endif()
 endforeach()
 
+# A launcher that a .reg association may name, for the end-to-end tests.
+add_executable(velmora_test_launcher WIN32 tests/e2e/launcher.cpp)
+target_link_libraries(velmora_test_launcher PRIVATE velmora_options)
+if(MINGW)
+    target_link_options(velmora_test_launcher PRIVATE -municode)
+endif()
+
 # Reads another program's windows for the end-to-end tests.
 add_executable(velmora_window_probe tests/e2e/window_probe.cpp)
 target_link_libraries(velmora_window_probe PRIVATE velmora_options)

@@ -37,8 +37,9 @@ function(velmora_e2e_test name)
         FIXTURES_REQUIRED wine
         RESOURCE_LOCK display
         TIMEOUT 120
-        ENVIRONMENT "${VELMORA_WINE_ENV};VELMORA_EXE=$<TARGET_FILE:velmora>;PROBE_EXE=$<TARGET_FILE:velmora_window_probe>")
+        ENVIRONMENT "${VELMORA_WINE_ENV};VELMORA_EXE=$<TARGET_FILE:velmora>;PROBE_EXE=$<TARGET_FILE:velmora_window_probe>;LAUNCHER_EXE=$<TARGET_FILE:velmora_test_launcher>")
 endfunction()
 
 velmora_e2e_test(session)
 velmora_e2e_test(dpi)
+velmora_e2e_test(exit)

@@ -8,6 +8,6 @@ expect_eq "controls at start" "$(inspect Velmora | tail -n +2)" "$(cat "$(dirnam
 expect_eq "client area" "$(inspect Velmora | head -1)" client=451x386
 echo "ok: start-up controls, their order and the size"
 
-for scenario in open_dialog save about; do
+for scenario in open_dialog save wait about; do
     source "$(dirname "$0")/$scenario.sh"
 done

@@ -3,6 +3,8 @@
 //                                       class): its client size, then each child: id, class, rectangle
 //                                       in client pixels, focus, default-button and tab-stop marks, text
 //   window_probe --count TITLE [CLASS]  how many visible top-level windows match
+//   window_probe --hold FILE STOP        holds the file open as a reader does, prints "held", and lets
+//                                       go once the file STOP exists (at most 30 s)
 #include <windows.h>
 
 #include <cstdio>
@@ -47,8 +49,24 @@ BOOL CALLBACK Match(HWND window, LPARAM param)
 
 } // namespace
 
+// Reads as a registry editor does: others may read, none may write, rename or delete.
+int Hold(const wchar_t* file, const wchar_t* stop)
+{
+    const HANDLE held = ::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (held == INVALID_HANDLE_VALUE)
+        return 1;
+    std::puts("held");
+    std::fflush(stdout);
+    for (int attempt = 0; attempt < 3000 && ::GetFileAttributesW(stop) == INVALID_FILE_ATTRIBUTES; ++attempt)
+        ::Sleep(10);
+    ::CloseHandle(held);
+    return 0;
+}
+
 int wmain(int argc, wchar_t** argv)
 {
+    if (argc == 4 && std::wstring(argv[1]) == L"--hold")
+        return Hold(argv[2], argv[3]);
     const bool count = argc > 1 && std::wstring(argv[1]) == L"--count";
     const int first = count ? 2 : 1;
     if (argc <= first)
