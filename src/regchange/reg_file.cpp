@@ -14,7 +14,6 @@ std::string FileName(std::string_view path)
 
 } // namespace
 
-
 std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine)
 {
     return {std::string(kRegFileHeader), std::string(), std::string(keyLine), std::string(valueLine)};

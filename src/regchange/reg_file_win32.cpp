@@ -11,7 +11,6 @@ namespace velmora::win32
 namespace
 {
 
-
 // The text and CR LF as the file stores them.
 std::string EncodeLine(std::string_view utf8, FileEncoding encoding)
 {

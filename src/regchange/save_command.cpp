@@ -116,8 +116,7 @@ private:
 class SaveTurn
 {
 public:
-    SaveTurn(RegFileOutput& file, std::span<const std::string> targets, transaction::WaitObserver& waits)
-        : m_file(file)
+    SaveTurn(RegFileOutput& file, std::span<const std::string> targets, transaction::WaitObserver& waits) : m_file(file)
     {
         m_file.Reserve(targets, waits);
     }
@@ -186,11 +185,11 @@ void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
     WriteFileSteps(trap, ports.file, run.targets[1], FileEncoding::SystemAnsi, run.regLines);
     trap.Step([&] { ports.file.Commit(); }, StepKind::Essential);
     // The short form was checked before the waits; a folder may have come to share it since.
-    trap.Step([&] { run.shellPath = ShellPathBeside(ports.desktop, run.folder, kRegFileName); },
-              StepKind::Essential);
+    trap.Step([&] { run.shellPath = ShellPathBeside(ports.desktop, run.folder, kRegFileName); }, StepKind::Essential);
     // A failure of the request that the trap passes over (5) leaves the result 0: reported below.
     HeldOpen opened;
-    trap.Step([&] { opened = ports.desktop.ShellOpenHeld(view.Owner(), run.shellPath, run.filePath, kRegistryEditor); });
+    trap.Step(
+        [&] { opened = ports.desktop.ShellOpenHeld(view.Owner(), run.shellPath, run.filePath, kRegistryEditor); });
     turn.reset(); // the file is held now: the next save waits for its reader
     trap.Step([&] { ReportShellResult(opened.result, ShellMessageVariant::General, ports.desktop); });
     // Set after a shell failure's message too: the file was written, opened or not.

@@ -95,7 +95,8 @@ FileResult Win32FilePort::CreateNew(const std::string& path, transaction::FileTo
 {
     const std::wstring full = FullPath(path);
     // No sharing: nobody reads it half-written.
-    UniqueFile created(::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
+    UniqueFile created(
+        ::CreateFileW(full.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!created)
         return FileResultOf(::GetLastError(), full);
     file = ++m_lastToken;
@@ -159,8 +160,8 @@ FileResult Win32FilePort::Delete(const std::string& path)
 FileResult Win32FilePort::Read(const std::string& path, std::string& bytes)
 {
     const std::wstring full = FullPath(path);
-    const UniqueFile file(
-        ::CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    const UniqueFile file(::CreateFileW(full.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER size{};
     if (!file || !::GetFileSizeEx(file.get(), &size))
         return FileResultOf(::GetLastError(), full);

@@ -123,17 +123,18 @@ INSTANTIATE_TEST_SUITE_P(
                  "path of Velmora.reg is too long for the shell to open it; nothing was written"), // 260 in all
         SaveCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
                  {},
-                 {"commit", R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held [C:\Tools\Velmora.reg] for regedit.exe)",
-                  "release",
-                  "message warning [Error] Out of memory or resources",
+                 {"commit",
+                  R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held [C:\Tools\Velmora.reg] for regedit.exe)",
+                  "release", "message warning [Error] Out of memory or resources",
                   R"(status Reg file created as : C:\Tools\Velmora.reg)"},
                  {{"shell", kErrInvalidArgument}}},
         // The shell is handed the short form, checked again right before: the file held is this folder's.
         SaveCase{"AShortFormThatNoLongerNamesTheFolderAfterTheWaitsIsNotOpened",
                  {},
                  {"commit", R"(short [C:\a%PATH%b])", "release",
-                  kMessage + k380 + "program's folder holds '%', which the shell would read as the name of a setting "
-                                    "and open another folder's Velmora.reg; nothing was written"},
+                  kMessage + k380 +
+                      "program's folder holds '%', which the shell would read as the name of a setting "
+                      "and open another folder's Velmora.reg; nothing was written"},
                  {},
                  R"(C:\a%PATH%b)",
                  R"(C:\APATH~1)",

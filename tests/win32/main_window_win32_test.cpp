@@ -152,8 +152,8 @@ TEST_F(MainWindowWin32, WhileASaveWaitsTheWindowAnswersRepaintsAndRunsNoSecondSa
     for (const auto& [id, text] : fields)
         ::SetWindowTextW(::GetDlgItem(main, id), text);
     WriteFileBytes(folder.Child(L"Velmora.reg"), "the previous save's");
-    win32::UniqueFile reader(::CreateFileW(folder.Child(L"Velmora.reg").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                           nullptr, OPEN_EXISTING, 0, nullptr));
+    win32::UniqueFile reader(::CreateFileW(folder.Child(L"Velmora.reg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
     const auto status = [&] {
         wchar_t text[128] = L"";
         DWORD_PTR length = 0;
@@ -184,7 +184,8 @@ TEST_F(MainWindowWin32, WhileASaveWaitsTheWindowAnswersRepaintsAndRunsNoSecondSa
     EXPECT_TRUE(answered) << "the window did not answer while the save waited";
     EXPECT_TRUE(repainted) << "the window did not repaint while the save waited";
     EXPECT_EQ(desktop.messages, std::vector<std::string>{});
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(main, IDC_LBLPATH)), L" Reg file created as : " + folder.Child(L"Velmora.reg"));
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(main, IDC_LBLPATH)),
+              L" Reg file created as : " + folder.Child(L"Velmora.reg"));
 }
 
 } // namespace

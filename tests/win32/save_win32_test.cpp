@@ -86,9 +86,10 @@ void Hold(Scene& scene)
                                      OPEN_EXISTING, 0, nullptr));
     if (kLetGo)
         scene.releaser = std::jthread([&scene] {
-            const auto copied = [&] { return std::ranges::any_of(FilesIn(scene.folder), [](const auto& file) {
-                                          return file.first.ends_with(L".old");
-                                      }); };
+            const auto copied = [&] {
+                return std::ranges::any_of(FilesIn(scene.folder),
+                                           [](const auto& file) { return file.first.ends_with(L".old"); });
+            };
             for (int attempt = 0; attempt < 200 && !copied(); ++attempt)
                 ::Sleep(10);
             scene.holder.reset();
@@ -138,9 +139,10 @@ void TakeEveryName(Scene& scene)
 {
     const transaction::RunId run = win32::Win32FilePort().ThisRun();
     for (unsigned n = 1; n <= 100; ++n)
-        WriteFileBytes(scene.folder + L"\\" +
-                           win32::Widen(transaction::NameBeside("Velmora.reg", run, n, transaction::LeftoverKind::Staged)),
-                       "leftover");
+        WriteFileBytes(
+            scene.folder + L"\\" +
+                win32::Widen(transaction::NameBeside("Velmora.reg", run, n, transaction::LeftoverKind::Staged)),
+            "leftover");
 }
 
 struct ReplacementRow
@@ -237,8 +239,8 @@ TEST(FilePortWin32, MapsEachRealErrorToItsFault)
     };
     win32::UniqueFile reader;
     const auto hold = [&] {
-        reader.reset(::CreateFileW(folder.Child(L"file").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                   OPEN_EXISTING, 0, nullptr));
+        reader.reset(::CreateFileW(folder.Child(L"file").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                   0, nullptr));
     };
     const Row rows[] = {
         {"a new file over one that exists", [&] { return port.CreateNew(file, token); }, FileFault::Exists},
@@ -287,8 +289,8 @@ TEST(FolderTurnWin32, OneProcessAtATimeAndPassedOnWhenTheHolderEnds)
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started{};
     std::wstring command = L"\"" + ThisProgram() + L"\" --hold-turns \"" + folder.path + L"\" \"" + signal + L"\"";
-    ASSERT_TRUE(::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                 &started));
+    ASSERT_TRUE(
+        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
     const win32::UniqueHandle child(started.hProcess), thread(started.hThread);
     for (int attempt = 0; attempt < 500 && ::GetFileAttributesW(signal.c_str()) == INVALID_FILE_ATTRIBUTES; ++attempt)
         ::Sleep(10);
@@ -573,7 +575,7 @@ int wmain(int argc, wchar_t** argv)
         std::wstring upper = argv[2];
         ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
         static win32::Win32FolderTurn turns[2] = {win32::Win32FolderTurn(L"Velmora.test"),
-                                                   win32::Win32FolderTurn(L"Velmora.test")};
+                                                  win32::Win32FolderTurn(L"Velmora.test")};
         if (!turns[0].Take(win32::Narrow(upper), 0) || !turns[1].Take(win32::Narrow(upper + L"\\NOT YET"), 0))
             return 1;
         WriteFileBytes(argv[3], "taken");
