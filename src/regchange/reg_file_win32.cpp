@@ -4,8 +4,6 @@
 #include "win32/wide.h"
 #include "win32/win32_failure.h"
 
-#include <climits>
-
 namespace velmora::win32
 {
 namespace

@@ -84,7 +84,8 @@ FileResult RetryWhileHeld(FilePort& port, WaitObserver& observer, Operation oper
     }
 }
 
-// A file that no transaction made, when the name of the file made beside a target is free.
+// Makes a file beside the target under the first of this run's names that is free (a crashed run
+// with the same process id may have taken some); its path, or none where a copy found no target.
 template <class Make>
 std::string MakeBeside(FilePort& port, const std::string& target, LeftoverKind kind, Make make)
 {

@@ -190,9 +190,11 @@ struct FreeTurn final : transaction::FolderTurn
     void Release() noexcept override {}
 };
 
-struct UnseenWaits final : transaction::WaitObserver
+// Counts the waits that the user would see.
+struct CountedWaits final : transaction::WaitObserver
 {
-    void BeginWait(transaction::WaitReason) override {}
+    int begun = 0;
+    void BeginWait(transaction::WaitReason) override { ++begun; }
     void EndWait() noexcept override {}
 };
 

@@ -72,6 +72,7 @@ struct Outcome
     bool restoreFailed = false;
     std::optional<std::int32_t> failure;
     int operations = 0;
+    int waits = 0;
 };
 
 // One save as the Save command makes it: the turn, then each file in two writes, then the commit.
@@ -81,7 +82,7 @@ Outcome Save(MemoryDisk& disk, RunId run, const Pair& bytes, Fault fault = {},
 {
     MemoryPort port(disk, run, fault);
     FreeTurn turn;
-    UnseenWaits waits;
+    CountedWaits waits;
     Outcome outcome;
     try
     {
@@ -109,6 +110,7 @@ Outcome Save(MemoryDisk& disk, RunId run, const Pair& bytes, Fault fault = {},
     }
     outcome.crashed = port.crashed;
     outcome.operations = port.operations;
+    outcome.waits = waits.begun;
     return outcome;
 }
 
@@ -230,6 +232,9 @@ TEST(Transaction, EveryCrashAndFailureAtEveryStepLeavesTheDiskWholeAndTheNextSav
                     const std::string where = std::string(scenario.name) + " op " + std::to_string(at) + " mode " +
                                               std::to_string(mode) + " kind " + std::to_string(int(kind));
                     const Pair left = PairOn(disk);
+                    // A file that refuses is not waited for, as one that a program holds is.
+                    if (mode == Fault::Crash || kind != FileFault::Held)
+                        EXPECT_EQ(outcome.waits, 0) << where << ": waited for a failure that waiting cannot end";
                     if (!outcome.failure && !outcome.crashed)
                     {
                         EXPECT_EQ(left, mine) << where;
