@@ -234,7 +234,9 @@ TEST(Transaction, EveryCrashAndFailureAtEveryStepLeavesTheDiskWholeAndTheNextSav
                     const Pair left = PairOn(disk);
                     // A file that refuses is not waited for, as one that a program holds is.
                     if (mode == Fault::Crash || kind != FileFault::Held)
+                    {
                         EXPECT_EQ(outcome.waits, 0) << where << ": waited for a failure that waiting cannot end";
+                    }
                     if (!outcome.failure && !outcome.crashed)
                     {
                         EXPECT_EQ(left, mine) << where;
