@@ -43,10 +43,6 @@ phase fuzz
 
 build_preset mingw
 phase "mingw build"
-# The Win32 side again, built by clang and lld: a second compiler's warnings, its own code. Only its
-# Win32 tests run; the end-to-end tests drive the GCC build.
-build_preset mingw-clang
-phase "clang build"
 # The tests stop their wineservers themselves; this catches an interrupted run.
 stop_wineservers() {
     local build
@@ -54,12 +50,22 @@ stop_wineservers() {
         WINEPREFIX="$PWD/build/$build/wineprefix" wineserver -k 2>/dev/null || true
     done
 }
-trap 'status=$?; stop_wineservers; print_phases $status' EXIT
+# The Win32 side again, built by clang and lld: a second compiler's warnings, its own code. It builds
+# while the GCC build's tests run under Wine, which mostly wait; at the lowest priority, so that they
+# keep their pace. Only its Win32 tests run, after the GCC build's; the end-to-end tests drive that.
+clang_log=build/mingw-clang-build.log
+mkdir -p build
+nice -n 19 bash -c 'source scripts/lib.sh; build_preset mingw-clang' >"$clang_log" 2>&1 &
+clang_build=$!
+trap 'status=$?; kill "$clang_build" 2>/dev/null || true; stop_wineservers; print_phases $status' EXIT
 # A private X server of its own, so that no test window lands on the user's display.
 xvfb=(xvfb-run -a -s "-screen 0 1280x1024x24")
 "${xvfb[@]}" ctest --preset mingw
-"${xvfb[@]}" ctest --preset mingw-clang
 phase "Wine tests"
+wait "$clang_build" || { cat "$clang_log"; die "the clang build failed"; }
+phase "clang build" # what of it was left when the Wine tests ended
+"${xvfb[@]}" ctest --preset mingw-clang
+phase "clang tests"
 
 # The release zip of the GCC build, its files and its checksum.
 scripts/check-package.sh
