@@ -64,7 +64,11 @@ void Check(SaveRun& run, const SavePorts& ports)
     const std::string folder = ports.desktop.ApplicationFolder();
     run.folder = folder;
     run.filePath = FileInFolder(folder, kRegFileName);
-    run.shellPath = ShellPathBeside(ports.desktop, folder, kRegFileName);
+    std::string why;
+    const std::optional<std::string> shellPath = ShellPathBeside(ports.desktop, folder, kRegFileName, why);
+    if (!shellPath)
+        throw NothingWritten(kErrInvalidPropertyValue, why);
+    run.shellPath = *shellPath;
     run.targets = {FileInFolder(folder, kUndoFileName), run.filePath};
     run.regLines = RegFileLines(run.entry.keyLine, run.entry.valueLine);
 }
@@ -130,7 +134,8 @@ private:
 
 } // namespace
 
-std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::string_view fileName)
+std::optional<std::string> ShellPathBeside(Desktop& desktop, const std::string& folder, std::string_view fileName,
+                                           std::string& why)
 {
     const std::string path = FileInFolder(folder, fileName);
     if (ShellOpensExactly(path))
@@ -139,13 +144,11 @@ std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::st
     const std::string shortPath = FileInFolder(shortFolder, fileName);
     if (!shortFolder.empty() && ShellOpensExactly(shortPath))
         return shortPath;
-    if (MayBeExpanded(path))
-        throw NothingWritten(kErrInvalidPropertyValue,
-                             "the program's folder holds '%', which the shell would read as the name of a setting "
-                             "and open another folder's " +
-                                 std::string(fileName));
-    throw NothingWritten(kErrInvalidPropertyValue,
-                         "the path of " + std::string(fileName) + " is too long for the shell to open it");
+    why = MayBeExpanded(path) ? "the program's folder holds '%', which the shell would read as the name of a setting "
+                                "and open another folder's " +
+                                    std::string(fileName)
+                              : "the path of " + std::string(fileName) + " is too long for the shell to open it";
+    return std::nullopt;
 }
 
 std::string_view WaitingStatus(transaction::WaitReason reason)
@@ -185,7 +188,16 @@ void cmdSaveToRegistry_Click(SaveView& view, const SavePorts& ports)
     WriteFileSteps(trap, ports.file, run.targets[1], FileEncoding::SystemAnsi, run.regLines);
     trap.Step([&] { ports.file.Commit(); }, StepKind::Essential);
     // The short form was checked before the waits; a folder may have come to share it since.
-    trap.Step([&] { run.shellPath = ShellPathBeside(ports.desktop, run.folder, kRegFileName); }, StepKind::Essential);
+    trap.Step(
+        [&] {
+            std::string why;
+            const std::optional<std::string> shellPath = ShellPathBeside(ports.desktop, run.folder, kRegFileName, why);
+            if (!shellPath)
+                throw RuntimeFailure(kErrInvalidPropertyValue, StandardDescription(kErrInvalidPropertyValue) + ": " +
+                                                                   why + "; it was written but not opened");
+            run.shellPath = *shellPath;
+        },
+        StepKind::Essential);
     // A failure of the request that the trap passes over (5) leaves the result 0: reported below.
     HeldOpen opened;
     trap.Step(

@@ -6,6 +6,7 @@
 #include "shell/desktop.h"
 #include "registry/registry_reader.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -45,8 +46,9 @@ inline constexpr std::string_view kNotHeldStatusSuffix =
 std::string_view WaitingStatus(transaction::WaitReason reason);
 
 /// The path of a file beside the program in a form the shell opens as exactly that file: the
-/// folder as it is, or else its short form; refused (380) when neither will do.
-std::string ShellPathBeside(Desktop& desktop, const std::string& folder, std::string_view fileName);
+/// folder as it is, or else its short form; none when neither will do, and `why` says why.
+std::optional<std::string> ShellPathBeside(Desktop& desktop, const std::string& folder, std::string_view fileName,
+                                           std::string& why);
 
 /// The Save command: stores the setting, keeps the value as it is now in Velmora-undo.reg, writes
 /// Velmora.reg beside the program, puts both in place together, has the shell open Velmora.reg and

@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
                  {"commit", R"(short [C:\a%PATH%b])", "release",
                   kMessage + k380 +
                       "program's folder holds '%', which the shell would read as the name of a setting "
-                      "and open another folder's Velmora.reg; nothing was written"},
+                      "and open another folder's Velmora.reg; it was written but not opened"},
                  {},
                  R"(C:\a%PATH%b)",
                  R"(C:\APATH~1)",
