@@ -6,7 +6,7 @@ if(VELMORA_FUZZ)
     target_link_libraries(velmora_fuzz PRIVATE velmora_regchange)
     target_link_options(velmora_fuzz PRIVATE -fsanitize=fuzzer)
     # New inputs go to the build folder's corpus; the committed one is only read.
-    set(VELMORA_FUZZ_SECONDS 20 CACHE STRING "How long the test command fuzzes")
+    set(VELMORA_FUZZ_SECONDS 10 CACHE STRING "How long the test command fuzzes")
     file(MAKE_DIRECTORY ${CMAKE_BINARY_DIR}/corpus)
     add_test(NAME fuzz_save_entry
         COMMAND velmora_fuzz -max_total_time=${VELMORA_FUZZ_SECONDS} -print_final_stats=1

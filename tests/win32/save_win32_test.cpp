@@ -225,53 +225,29 @@ TEST(FilePortWin32, MapsEachRealErrorToItsFault)
 {
     using transaction::FileFault;
     TempFolder folder;
-    const std::string file = win32::Narrow(folder.Child(L"file")), other = win32::Narrow(folder.Child(L"other"));
-    WriteFileBytes(folder.Child(L"file"), "bytes");
-    WriteFileBytes(folder.Child(L"other"), "other");
+    for (const wchar_t* name : {L"held", L"read-only", L"free"})
+        WriteFileBytes(folder.Child(name), "bytes");
+    ::SetFileAttributesW(folder.Child(L"read-only").c_str(), FILE_ATTRIBUTE_READONLY);
+    win32::UniqueFile reader(::CreateFileW(folder.Child(L"held").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                           OPEN_EXISTING, 0, nullptr));
+    const auto path = [&](const wchar_t* name) { return win32::Narrow(folder.Child(name)); };
     win32::Win32FilePort port;
     transaction::FileToken token = 0;
     std::string bytes;
-    struct Row
-    {
-        const char* name;
-        std::function<transaction::FileResult()> operation;
-        FileFault fault;
+    const std::pair<transaction::FileResult, FileFault> rows[] = {
+        {port.CreateNew(path(L"free"), token), FileFault::Exists},
+        {port.CreateNew(path(L"no folder\\file"), token), FileFault::NotFound},
+        {port.Copy(path(L"free"), path(L"held")), FileFault::Exists},
+        {port.Read(path(L"none"), bytes), FileFault::NotFound},
+        {port.Delete(path(L"read-only")), FileFault::Denied},
+        {port.Replace(path(L"free"), path(L"held")), FileFault::Held},
+        {port.Delete(path(L"held")), FileFault::Held},
+        {port.ProbeHeld(path(L"held")), FileFault::Held},
+        {port.ProbeHeld(path(L"free")), FileFault::None},
     };
-    win32::UniqueFile reader;
-    const auto hold = [&] {
-        reader.reset(::CreateFileW(folder.Child(L"file").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                   0, nullptr));
-    };
-    const Row rows[] = {
-        {"a new file over one that exists", [&] { return port.CreateNew(file, token); }, FileFault::Exists},
-        {"a new file in no folder", [&] { return port.CreateNew(file + R"(\x)", token); }, FileFault::NotFound},
-        {"a copy onto a file that exists", [&] { return port.Copy(other, file); }, FileFault::Exists},
-        {"a read of no file", [&] { return port.Read(file + "x", bytes); }, FileFault::NotFound},
-        {"a read-only file deleted",
-         [&] {
-             ::SetFileAttributesW(folder.Child(L"other").c_str(), FILE_ATTRIBUTE_READONLY);
-             return port.Delete(other);
-         },
-         FileFault::Denied},
-        {"a held file replaced",
-         [&] {
-             hold();
-             return port.Replace(other, file);
-         },
-         FileFault::Held},
-        {"a held file deleted", [&] { return port.Delete(file); }, FileFault::Held},
-        {"a held file probed", [&] { return port.ProbeHeld(file); }, FileFault::Held},
-        {"a file let go of probed",
-         [&] {
-             reader.reset();
-             return port.ProbeHeld(file);
-         },
-         FileFault::None},
-    };
-    for (const Row& row : rows)
-        EXPECT_EQ(row.operation().fault, row.fault) << row.name;
-    ::SetFileAttributesW(folder.Child(L"other").c_str(), FILE_ATTRIBUTE_NORMAL);
-
+    for (std::size_t row = 0; row < std::size(rows); ++row)
+        EXPECT_EQ(rows[row].first.fault, rows[row].second) << "row " << row;
+    ::SetFileAttributesW(folder.Child(L"read-only").c_str(), FILE_ATTRIBUTE_NORMAL);
     // A run is this process only while its start time matches: an id alone is reused.
     const transaction::RunId run = port.ThisRun();
     EXPECT_TRUE(port.IsRunning(run));
@@ -284,25 +260,16 @@ TEST(FolderTurnWin32, OneProcessAtATimeAndPassedOnWhenTheHolderEnds)
 {
     TempFolder folder;
     const std::wstring signal = folder.Child(L"taken");
-    const std::wstring missing = folder.Child(L"not yet");
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION started{};
-    std::wstring command = L"\"" + ThisProgram() + L"\" --hold-turns \"" + folder.path + L"\" \"" + signal + L"\"";
-    ASSERT_TRUE(
-        ::CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started));
-    const win32::UniqueHandle child(started.hProcess), thread(started.hThread);
+    RunCommand(L"\"" + ThisProgram() + L"\" --hold-turns \"" + folder.path + L"\" \"" + signal + L"\"", nullptr, 0);
     for (int attempt = 0; attempt < 500 && ::GetFileAttributesW(signal.c_str()) == INVALID_FILE_ATTRIBUTES; ++attempt)
         ::Sleep(10);
     ASSERT_NE(::GetFileAttributesW(signal.c_str()), INVALID_FILE_ATTRIBUTES) << "the other process took no turn";
-
-    const std::string spellings[] = {win32::Narrow(LR"(\\?\)" + folder.path), win32::Narrow(missing)};
+    const std::string spellings[] = {win32::Narrow(LR"(\\?\)" + folder.path), win32::Narrow(folder.Child(L"not yet"))};
     for (const std::string& spelling : spellings)
         EXPECT_FALSE(win32::Win32FolderTurn(L"Velmora.test").Take(spelling, 0)) << spelling;
     ::DeleteFileW(signal.c_str()); // the other process ends, holding both
-    ASSERT_EQ(::WaitForSingleObject(child.get(), 10000), WAIT_OBJECT_0);
     for (const std::string& spelling : spellings)
-        EXPECT_TRUE(win32::Win32FolderTurn(L"Velmora.test").Take(spelling, 2000)) << spelling;
+        EXPECT_TRUE(win32::Win32FolderTurn(L"Velmora.test").Take(spelling, 10000)) << spelling;
 }
 
 constexpr const wchar_t* kTestKey = LR"(Software\VelmoraUndoTest)";
