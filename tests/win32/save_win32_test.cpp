@@ -3,7 +3,6 @@
 #include "regchange/reg_file_win32.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store_win32.h"
-#include "transaction/journal.h"
 #include "registry/registry_reader_win32.h"
 #include "test_support.h"
 
@@ -48,14 +47,12 @@ TEST(RegFileWriter, KnowsWhichCharactersTheCodePageHolds)
     EXPECT_FALSE(output.CanEncode("\xC4\x81")) << "ā must not be written as a best-fit a";
 }
 
-// A row's folder and what its arrangement leaves running while the save goes on.
+// A row's folder, the target in it.
 struct Scene
 {
     ~Scene() { ::DeleteFileW((folder + L"\\filler").c_str()); } // the small disk serves the next row
     std::wstring folder;
     std::wstring target = folder + L"\\Velmora.reg";
-    win32::UniqueFile holder{};
-    std::jthread releaser{};
 };
 
 using Arrangement = void (*)(Scene& scene);
@@ -75,25 +72,6 @@ void MakeFolder(Scene& scene)
 void MakeReadOnly(Scene& scene)
 {
     ASSERT_TRUE(::SetFileAttributesW(scene.target.c_str(), FILE_ATTRIBUTE_READONLY));
-}
-
-// Held open, or read by a registry editor that finishes reading the previous file once the save has
-// copied the old files aside and waits.
-template <bool kLetGo>
-void Hold(Scene& scene)
-{
-    scene.holder.reset(::CreateFileW(scene.target.c_str(), GENERIC_READ, kLetGo ? FILE_SHARE_READ : 0, nullptr,
-                                     OPEN_EXISTING, 0, nullptr));
-    if (kLetGo)
-        scene.releaser = std::jthread([&scene] {
-            const auto copied = [&] {
-                return std::ranges::any_of(FilesIn(scene.folder),
-                                           [](const auto& file) { return file.first.ends_with(L".old"); });
-            };
-            for (int attempt = 0; attempt < 200 && !copied(); ++attempt)
-                ::Sleep(10);
-            scene.holder.reset();
-        });
 }
 
 // Velmora.reg made a link (symbolic, or a second name) to another file, which a save must replace
@@ -134,17 +112,6 @@ void FillDisk(Scene& scene)
     ASSERT_TRUE(::SetEndOfFile(file.get()));
 }
 
-// Leftovers of crashed runs, named as this process names its temporary files, fill every name tried.
-void TakeEveryName(Scene& scene)
-{
-    const transaction::RunId run = win32::Win32FilePort().ThisRun();
-    for (unsigned n = 1; n <= 100; ++n)
-        WriteFileBytes(
-            scene.folder + L"\\" +
-                win32::Widen(transaction::NameBeside("Velmora.reg", run, n, transaction::LeftoverKind::Staged)),
-            "leftover");
-}
-
 struct ReplacementRow
 {
     const char* name;
@@ -173,7 +140,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
         row.arrange(scene);
     if (IsSkipped() || HasFatalFailure())
         return;
-    Files expected = FilesIn(scene.folder); // a target held open reads "?", here and below
+    Files expected = FilesIn(scene.folder);
 
     const std::vector<std::string> undoLines = {"Windows Registry Editor Version 5.00", "", "[k]", R"("a"=-)"};
     const std::vector<std::string> regLines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", R"("a"="b")"};
@@ -193,7 +160,6 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     for (const auto& unit : std::span(units).first(static_cast<std::size_t>(unitsRun)))
         failures += ' ' + std::to_string(FailureNumberOf(unit));
     output.reset();
-    scene.releaser = {};
 
     EXPECT_EQ(failures.substr(1), row.failures);
     if (failures.substr(1) == kSaved)
@@ -211,9 +177,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ReplacementRow{"AbandonedBeforeCommit", nullptr, "0 0 0 0 0 0 0 0"},
                     ReplacementRow{"ReadOnlyTarget", MakeReadOnly, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
                     ReplacementRow{"TargetIsAFolder", MakeFolder, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
-                    ReplacementRow{"EveryTemporaryNameTaken", TakeEveryName, "0 0 0 0 0 0 58 52 52 52 52 52 52"},
-                    ReplacementRow{"TargetHeldOpen", Hold<false>, "0 0 0 0 0 0 0 0 0 0 0 0 70"},
-                    ReplacementRow{"TargetLetGoWithinTheWait", Hold<true>, kSaved},
                     ReplacementRow{"SymbolicLink", Link<true>, kSaved}, ReplacementRow{"HardLink", Link<false>, kSaved},
                     ReplacementRow{"DiskFull", FillDisk<1>, "0 0 0 0 0 0 0 61 52 52 52 52 52"},
                     ReplacementRow{"DiskFullWhileCopyingTheOldFileAside", FillDisk<5>, "0 0 0 0 0 0 0 0 0 0 0 0 61"}),
