@@ -10,17 +10,27 @@
 namespace velmora::win32
 {
 
+namespace
+{
+
+std::wstring WidenFrom(UINT codePage, std::string_view text)
+{
+    if (text.empty())
+        return {};
+    if (text.size() > INT_MAX)
+        throw std::length_error("text too long");
+    const int inputLength = static_cast<int>(text.size());
+    const int length = ::MultiByteToWideChar(codePage, 0, text.data(), inputLength, nullptr, 0);
+    std::wstring wide(static_cast<std::size_t>(length), L'\0');
+    ::MultiByteToWideChar(codePage, 0, text.data(), inputLength, wide.data(), length);
+    return wide;
+}
+
+} // namespace
+
 std::wstring Widen(std::string_view utf8)
 {
-    if (utf8.empty())
-        return {};
-    if (utf8.size() > INT_MAX)
-        throw std::length_error("text too long");
-    const int inputLength = static_cast<int>(utf8.size());
-    const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inputLength, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), inputLength, wide.data(), length);
-    return wide;
+    return WidenFrom(CP_UTF8, utf8);
 }
 
 std::string Narrow(std::wstring_view utf16)
@@ -38,15 +48,7 @@ std::string Narrow(std::wstring_view utf16)
 
 std::wstring WidenAnsi(std::string_view ansi)
 {
-    if (ansi.empty())
-        return {};
-    if (ansi.size() > INT_MAX)
-        throw std::length_error("text too long");
-    const int inputLength = static_cast<int>(ansi.size());
-    const int length = ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), inputLength, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(length), L'\0');
-    ::MultiByteToWideChar(CP_ACP, 0, ansi.data(), inputLength, wide.data(), length);
-    return wide;
+    return WidenFrom(CP_ACP, ansi);
 }
 
 namespace
