@@ -49,9 +49,12 @@ RuntimeFailure ExplainedFileFailure(const RuntimeFailure& failure)
                                failure.Description() +
                                    ": the program's folder, Velmora.reg or Velmora-undo.reg does not let this user "
                                    "write there; neither file was replaced");
+    // A first save's new file has no old bytes to go back to: it could only be removed.
     if (const auto* lost = dynamic_cast<const RestoreFailed*>(&failure))
-        return RuntimeFailure(cause.Number(), cause.Description() + "; " + FileName(lost->target) +
-                                                  " could not be put back: its old bytes are in " + lost->copy);
+        return RuntimeFailure(cause.Number(),
+                              cause.Description() + "; " + FileName(lost->target) +
+                                  (lost->copy.empty() ? " is new and could not be removed"
+                                                      : " could not be put back: its old bytes are in " + lost->copy));
     return cause;
 }
 
