@@ -1,12 +1,13 @@
 #pragma once
 
 // A disk in memory behind the transaction's file port, which a test can crash or fail at any one of
-// its operations, as SQLite's tests do with their file system layer.
+// its operations: every step of a save can then be cut short, one after another.
 #include "transaction/file_port.h"
 
 #include <algorithm>
+#include <climits>
+#include <functional>
 #include <map>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -15,41 +16,30 @@ namespace velmora::testing_support
 
 using transaction::FileFault;
 using transaction::FileResult;
+using transaction::FileToken;
 using transaction::RunId;
 
-struct CaseBlindLess
-{
-    bool operator()(const std::string& a, const std::string& b) const
-    {
-        return std::ranges::lexicographical_compare(a, b,
-                                                    [](char x, char y) { return std::tolower(x) < std::tolower(y); });
-    }
-};
-
-// What the port's runs share: the files (by full path), the files another program holds, and the
-// runs that still live.
+// What the port's runs share: the files of the one folder (by full path) and the runs that still live.
 struct MemoryDisk
 {
     static constexpr const char* kFolder = R"(C:\Tools)";
-    std::map<std::string, std::string, CaseBlindLess> files;
-    std::set<std::string, CaseBlindLess> held;
+    std::map<std::string, std::string> files;
     std::vector<RunId> running;
 };
 
-// What happens at the port's operation number `at` (counted from 0): nothing, a crash (that
+// What happens at the port's operation number `at` (counted from 0): a crash (that
 // operation and every later one do nothing, and a write is torn in half), or a failure of one kind:
 // once, at it and the next one (so that what mends the first failure fails too), or from then on.
 struct Fault
 {
     enum Mode
     {
-        None,
         Crash,
         Once,
         Twice,
-        ForGood,
-    } mode = None;
-    int at = -1;
+        ForGood
+    } mode = Once;
+    int at = -1; // none: no fault
     FileFault kind = FileFault::None;
 };
 
@@ -61,126 +51,85 @@ public:
     int operations = 0;
     bool crashed = false;
 
-    FileResult CreateNew(const std::string& path, transaction::FileToken& file) override
+    FileResult CreateNew(const std::string& path, FileToken& file) override
     {
-        if (FileResult refused = Start(); !refused.Ok())
-            return refused;
-        if (m_disk.files.contains(path))
-            return {FileFault::Exists, 58, {}};
-        if (!path.starts_with(std::string(MemoryDisk::kFolder) + "\\"))
-            return {FileFault::NotFound, 76, {}};
-        m_disk.files[path];
-        file = ++m_lastToken;
-        m_open[file] = path;
-        return {};
+        return Do({}, path, [&] { m_disk.files[m_open[file = operations] = path] = {}; }); // made empty, and open
     }
-    FileResult Write(transaction::FileToken file, std::string_view bytes) override
+    FileResult Write(FileToken file, std::string_view bytes) override
     {
-        const int number = operations;
-        FileResult refused = Start();
-        if (crashed && number == m_fault.at)
+        const FileResult result = Do({}, {}, [&] { m_disk.files[m_open[file]] += bytes; });
+        if (crashed && m_struck)
             m_disk.files[m_open[file]] += bytes.substr(0, bytes.size() / 2); // torn
-        if (!refused.Ok())
-            return refused;
-        m_disk.files[m_open[file]] += bytes;
-        return {};
+        return result;
     }
-    FileResult FlushAndClose(transaction::FileToken file) override
+    FileResult FlushAndClose(FileToken file) override
     {
         m_open.erase(file);
-        return Start();
+        return Do();
     }
-    void Abandon(transaction::FileToken file) noexcept override { m_open.erase(file); }
+    void Abandon(FileToken file) noexcept override { m_open.erase(file); }
     FileResult Copy(const std::string& from, const std::string& to) override
     {
-        const int number = operations;
-        FileResult refused = Start();
+        const FileResult result = Do(from, to, [&] { m_disk.files[to] = m_disk.files[from]; });
         // A full disk cuts a copy short, and leaves what it copied.
-        if (refused.fault == FileFault::DiskFull && number == m_fault.at && m_disk.files.contains(from))
+        if (result.fault == FileFault::DiskFull && m_struck && m_disk.files.contains(from))
             m_disk.files[to] = m_disk.files[from].substr(0, 1);
-        if (!refused.Ok())
-            return refused;
-        if (!m_disk.files.contains(from))
-            return {FileFault::NotFound, 53, {}};
-        if (m_disk.files.contains(to))
-            return {FileFault::Exists, 58, {}};
-        if (m_disk.held.contains(from))
-            return {FileFault::Held, 70, {}};
-        m_disk.files[to] = m_disk.files[from];
-        return {};
+        return result;
     }
     FileResult Replace(const std::string& from, const std::string& to) override
     {
-        if (FileResult refused = Start(); !refused.Ok())
-            return refused;
-        if (!m_disk.files.contains(from))
-            return {FileFault::NotFound, 53, {}};
-        if (m_disk.held.contains(to))
-            return {FileFault::Held, 70, {}};
-        m_disk.files[to] = m_disk.files[from];
-        m_disk.files.erase(from);
-        return {};
+        return Do(from, {}, [&] { m_disk.files[to] = std::move(m_disk.files.extract(from).mapped()); });
     }
     FileResult Delete(const std::string& path) override
     {
-        if (FileResult refused = Start(); !refused.Ok())
-            return refused;
-        if (m_disk.held.contains(path))
-            return {FileFault::Held, 70, {}};
-        return m_disk.files.erase(path) ? FileResult{} : FileResult{FileFault::NotFound, 53, {}};
+        return Do(path, {}, [&] { m_disk.files.erase(path); });
     }
     FileResult Read(const std::string& path, std::string& bytes) override
     {
-        if (FileResult refused = Start(); !refused.Ok())
-            return refused;
-        if (!m_disk.files.contains(path))
-            return {FileFault::NotFound, 53, {}};
-        bytes = m_disk.files[path];
-        return {};
+        return Do(path, {}, [&] { bytes = m_disk.files[path]; });
     }
-    FileResult List(const std::string& folder, std::vector<std::string>& names) override
+    FileResult List(const std::string&, std::vector<std::string>& names) override
     {
-        if (FileResult refused = Start(); !refused.Ok())
-            return refused;
-        for (const auto& [path, bytes] : m_disk.files)
-        {
-            if (path.starts_with(folder + "\\"))
-                names.push_back(path.substr(folder.size() + 1));
-        }
-        return {};
+        return Do({}, {}, [&] {
+            for (const auto& [path, bytes] : m_disk.files)
+                names.push_back(path.substr(path.rfind('\\') + 1));
+        });
     }
     bool IsReadOnly(const std::string&) override { return false; }
-    FileResult ProbeHeld(const std::string& path) override
-    {
-        if (FileResult refused = Start(); !refused.Ok())
-            return refused;
-        return m_disk.held.contains(path) ? FileResult{FileFault::Held, 70, {}} : FileResult{};
-    }
+    FileResult ProbeHeld(const std::string&) override { return Do(); }
     RunId ThisRun() override { return m_run; }
     bool IsRunning(const RunId& run) override { return std::ranges::count(m_disk.running, run) > 0; }
     std::uint64_t NowMs() override { return m_now; }
     void Pause(std::uint32_t ms) override { m_now += ms; }
 
 private:
-    // Counts the operation; what it comes to when the fault strikes it.
-    FileResult Start()
+    // Counts the operation and does it, unless the fault strikes it, the file at `there` is missing or
+    // the one at `absent` exists (an empty path asks nothing).
+    FileResult Do(
+        const std::string& there = {}, const std::string& absent = {}, const std::function<void()>& effect = [] {})
     {
+        constexpr int kFailing[] = {0, 1, 2, INT_MAX}; // how many operations fail, by mode
         const int number = operations++;
-        crashed = crashed || (m_fault.mode == Fault::Crash && number == m_fault.at);
-        const bool fails = (m_fault.mode == Fault::Once && number == m_fault.at) ||
-                           (m_fault.mode == Fault::Twice && (number == m_fault.at || number == m_fault.at + 1)) ||
-                           (m_fault.mode == Fault::ForGood && number >= m_fault.at);
+        m_struck = number == m_fault.at;
+        crashed = crashed || (m_fault.mode == Fault::Crash && m_struck);
         if (crashed)
             return {FileFault::Other, 51, "crashed"};
-        return fails ? FileResult{m_fault.kind, 70, "injected"} : FileResult{};
+        if (number >= m_fault.at && number - m_fault.at < kFailing[m_fault.mode])
+            return {m_fault.kind, 70, "injected"};
+        if (!there.empty() && !m_disk.files.contains(there))
+            return {FileFault::NotFound, 53, {}};
+        if (!absent.empty() && m_disk.files.contains(absent))
+            return {FileFault::Exists, 58, {}};
+        effect();
+        return {};
     }
 
     MemoryDisk& m_disk;
     RunId m_run;
     Fault m_fault;
-    std::map<transaction::FileToken, std::string> m_open;
-    transaction::FileToken m_lastToken = 0;
+    std::map<FileToken, std::string> m_open;
     std::uint64_t m_now = 0;
+    bool m_struck = false; // the fault's operation is the one under way
 };
 
 // Every instance gets the turn: the instances of a test run one after another.

@@ -208,23 +208,19 @@ TEST(FileFailures, SayWhyAndWhatWasKept)
     using namespace transaction;
     const std::string held = "70 Permission denied: another program still has Velmora.reg or Velmora-undo.reg open";
     const FileFailure diskFull(FileFault::DiskFull, RuntimeFailure(kErrDiskFull));
-    const std::vector<std::pair<std::shared_ptr<RuntimeFailure>, std::string>> rows = {
-        {std::make_shared<WaitRanOut>(WaitReason::AnotherSave),
-         "70 Permission denied: another Velmora is still saving in this folder; nothing was written"},
-        {std::make_shared<WaitRanOut>(WaitReason::Reader), held},
-        {std::make_shared<FileFailure>(FileFault::Held, RuntimeFailure(kErrPermissionDenied)), held},
-        {std::make_shared<FileFailure>(FileFault::Denied, RuntimeFailure(kErrPathFileAccess)),
-         "75 Path/File access error: the program's folder, Velmora.reg or Velmora-undo.reg does not let this user "
-         "write there; neither file was replaced"},
-        {std::make_shared<RestoreFailed>(diskFull, R"(C:\T\Velmora.reg)", R"(C:\T\Velmora.reg.9-1-1.old)"),
-         R"(61 Disk full; Velmora.reg could not be put back: its old bytes are in C:\T\Velmora.reg.9-1-1.old)"},
-        {std::make_shared<FileFailure>(diskFull), "61 Disk full"},
-    };
-    for (const auto& [failure, expected] : rows)
-    {
-        const RuntimeFailure explained = ExplainedFileFailure(*failure);
+    for (const auto& [explained, expected] : std::initializer_list<std::pair<RuntimeFailure, std::string>>{
+             {ExplainedFileFailure(WaitRanOut(WaitReason::AnotherSave)),
+              "70 Permission denied: another Velmora is still saving in this folder; nothing was written"},
+             {ExplainedFileFailure(WaitRanOut(WaitReason::Reader)), held},
+             {ExplainedFileFailure(FileFailure(FileFault::Held, RuntimeFailure(kErrPermissionDenied))), held},
+             {ExplainedFileFailure(FileFailure(FileFault::Denied, RuntimeFailure(kErrPathFileAccess))),
+              "75 Path/File access error: the program's folder, Velmora.reg or Velmora-undo.reg does not let this user "
+              "write there; neither file was replaced"},
+             {ExplainedFileFailure(RestoreFailed(diskFull, R"(C:\T\Velmora.reg)", R"(C:\T\Velmora.reg.9-1-1.old)")),
+              R"(61 Disk full; Velmora.reg could not be put back: its old bytes are in C:\T\Velmora.reg.9-1-1.old)"},
+             {ExplainedFileFailure(diskFull), "61 Disk full"},
+         })
         EXPECT_THAT(std::to_string(explained.Number()) + " " + explained.Description(), testing::StartsWith(expected));
-    }
     EXPECT_THAT(NoFreeTemporaryName(100).what(), AllOf(HasSubstr("all 100 names"), HasSubstr("old files are kept")));
 }
 

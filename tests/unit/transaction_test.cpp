@@ -4,6 +4,7 @@
 #include "transaction/staged_files.h"
 #include "memory_disk.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <array>
@@ -13,6 +14,7 @@
 using namespace velmora;
 using namespace velmora::transaction;
 using namespace velmora::testing_support;
+using testing::AnyOf;
 
 namespace
 {
@@ -22,63 +24,49 @@ const std::string kUndo = kFolder + R"(\Velmora-undo.reg)";
 const std::string kReg = kFolder + R"(\Velmora.reg)";
 const std::vector<std::string> kTargets = {kUndo, kReg};
 
-// The two files of the n-th save: save 0 is what was there before the first.
-struct Pair
-{
-    std::optional<std::string> undo;
-    std::optional<std::string> reg;
-    bool operator==(const Pair&) const = default;
-};
+// The two files of a save, as kTargets: save n's, or what a disk holds (none: no such file).
+using Pair = std::array<std::optional<std::string>, 2>;
 
-void PrintTo(const Pair& pair, std::ostream* out)
-{
-    *out << "{" << pair.undo.value_or("(none)") << " | " << pair.reg.value_or("(none)") << "}";
-}
-
+// Save 0 is what was there before the first.
 Pair SaveBytes(int n)
 {
     return {"undo " + std::to_string(n) + std::string(static_cast<std::size_t>(n), '+'),
             "reg " + std::to_string(n) + std::string(static_cast<std::size_t>(n) * 3, '-')};
 }
 
-std::optional<std::string> FileOn(const MemoryDisk& disk, const std::string& path)
+// A disk's files once save n is on it and nothing else.
+decltype(MemoryDisk::files) SaveFiles(int n)
 {
-    const auto found = disk.files.find(path);
-    return found == disk.files.end() ? std::nullopt : std::optional(found->second);
+    return {{kUndo, *SaveBytes(n)[0]}, {kReg, *SaveBytes(n)[1]}};
 }
 
 Pair PairOn(const MemoryDisk& disk)
 {
-    return {FileOn(disk, kUndo), FileOn(disk, kReg)};
+    const auto on = [&](const std::string& path) {
+        return disk.files.contains(path) ? std::optional(disk.files.at(path)) : std::nullopt;
+    };
+    return {on(kUndo), on(kReg)};
 }
 
-// Whether some file on the disk holds the bytes (absent bytes need none).
-bool Kept(const MemoryDisk& disk, const std::optional<std::string>& bytes)
+// Whether some file on the disk holds each of the pair's bytes (absent bytes need none).
+bool Kept(const MemoryDisk& disk, const Pair& pair)
 {
-    return !bytes || std::ranges::any_of(disk.files, [&](const auto& file) { return file.second == *bytes; });
-}
-
-std::string FilesOf(const MemoryDisk& disk)
-{
-    std::string names;
-    for (const auto& [path, bytes] : disk.files)
-        names += path + " ";
-    return names;
+    return std::ranges::all_of(pair, [&](const auto& bytes) {
+        return !bytes || std::ranges::any_of(disk.files, [&](const auto& file) { return file.second == *bytes; });
+    });
 }
 
 struct Outcome
 {
-    bool crashed = false;
-    bool restoreFailed = false;
+    bool crashed = false, restoreFailed = false;
     std::optional<std::int32_t> failure;
-    int operations = 0;
-    int waits = 0;
+    int operations = 0, waits = 0;
 };
 
 // One save as the Save command makes it: the turn, then each file in two writes, then the commit.
 // `afterTurn` runs once the turn has cleared up what earlier runs left.
-Outcome Save(MemoryDisk& disk, RunId run, const Pair& bytes, Fault fault = {},
-             const std::function<void()>& afterTurn = {})
+Outcome Save(
+    MemoryDisk& disk, RunId run, const Pair& bytes, Fault fault = {}, const std::function<void()>& afterTurn = [] {})
 {
     MemoryPort port(disk, run, fault);
     FreeTurn turn;
@@ -87,180 +75,135 @@ Outcome Save(MemoryDisk& disk, RunId run, const Pair& bytes, Fault fault = {},
     try
     {
         Turn held(turn, port, waits, kTargets);
-        if (afterTurn)
-            afterTurn();
+        afterTurn();
         StagedFiles files(port, waits);
-        for (const auto& [target, content] : {std::pair(kUndo, *bytes.undo), std::pair(kReg, *bytes.reg)})
+        for (std::size_t i = 0; i < kTargets.size(); ++i)
         {
-            files.Open(target);
-            files.Write(content.substr(0, 3));
-            files.Write(content.substr(3));
+            files.Open(kTargets[i]);
+            files.Write(bytes[i]->substr(0, 3));
+            files.Write(bytes[i]->substr(3));
             files.Finish();
         }
         files.Commit();
     }
-    catch (const RestoreFailed& failure)
-    {
-        outcome.restoreFailed = true;
-        outcome.failure = failure.Number();
-    }
     catch (const RuntimeFailure& failure)
     {
+        outcome.restoreFailed = dynamic_cast<const RestoreFailed*>(&failure) != nullptr;
         outcome.failure = failure.Number();
     }
-    outcome.crashed = port.crashed;
-    outcome.operations = port.operations;
-    outcome.waits = waits.begun;
-    return outcome;
+    return {port.crashed, outcome.restoreFailed, outcome.failure, port.operations, waits.begun};
 }
-
-// A scenario brings the disk to where the save under test starts, and says which save that one is.
-struct Scenario
-{
-    const char* name;
-    std::function<int(MemoryDisk&)> arrange; // returns the number of the save that the disk holds
-};
 
 constexpr RunId kEarlier{7, 100};
 constexpr RunId kUnderTest{7, 200}; // the same process id as the earlier run, after a restart
 constexpr RunId kNext{9, 300};
 
-// The operation at which the earlier run's commit has replaced the first target but not the second.
-int CutBetweenTheMoves(const Pair& bytes)
+// The earlier run's commit of save 1, crashed `early` operations before the one at which it has replaced
+// the first target but not the second.
+void CutCommit(MemoryDisk& disk, int early = 0)
 {
     for (int at = 0;; ++at)
     {
-        MemoryDisk probe;
-        probe.files = {{kUndo, *SaveBytes(0).undo}, {kReg, *SaveBytes(0).reg}};
-        Save(probe, kEarlier, bytes, {Fault::Crash, at});
-        if (PairOn(probe) == Pair{bytes.undo, SaveBytes(0).reg})
-            return at;
+        MemoryDisk probe{SaveFiles(0), {}};
+        Save(probe, kEarlier, SaveBytes(1), {Fault::Crash, at});
+        if (PairOn(probe) == Pair{SaveBytes(1)[0], SaveBytes(0)[1]})
+            return (void)Save(disk, kEarlier, SaveBytes(1), {Fault::Crash, at - early});
     }
 }
 
-void PutSave(MemoryDisk& disk, int n)
+// A scenario brings a disk that holds save 0 to where the save under test starts, which then holds
+// save `holds` (-1: none).
+struct Scenario
 {
-    disk.files[kUndo] = *SaveBytes(n).undo;
-    disk.files[kReg] = *SaveBytes(n).reg;
-}
+    const char* name;
+    int holds;
+    std::function<void(MemoryDisk&)> arrange;
+};
 
 const std::vector<Scenario> kScenarios = {
-    {"FirstSave", [](MemoryDisk&) { return -1; }},
-    {"LaterSave",
-     [](MemoryDisk& disk) {
-         PutSave(disk, 0);
-         return 0;
-     }},
+    {"FirstSave", -1, [](MemoryDisk& disk) { disk.files.clear(); }},
+    {"LaterSave", 0, [](MemoryDisk&) {}},
     // Also a crash during the recovery of that cut commit, since the save under test recovers it.
-    {"AfterACommitCutBetweenItsMoves",
+    {"AfterACommitCutBetweenItsMoves", 0, [](MemoryDisk& disk) { CutCommit(disk); }},
+    {"AfterAFirstSaveCutBetweenItsMoves", -1,
      [](MemoryDisk& disk) {
-         PutSave(disk, 0);
-         Save(disk, kEarlier, SaveBytes(1), {Fault::Crash, CutBetweenTheMoves(SaveBytes(1))});
-         return 0;
-     }},
-    {"AfterAFirstSaveCutBetweenItsMoves",
-     [](MemoryDisk& disk) {
-         Save(disk, kEarlier, SaveBytes(1), {Fault::Crash, CutBetweenTheMoves(SaveBytes(1)) - 2});
+         disk.files.clear();
+         CutCommit(disk, 2);
          disk.files.erase(kReg); // the first save had no old files: it cut before the second target's copy
-         return -1;
      }},
     // A commit cut between its moves by a run that seemed to live on (its process could not be
     // asked) while a later run saved: once it has ended, its journal must not undo that save.
-    {"AfterACutCommitOvertakenByALaterSave",
+    {"AfterACutCommitOvertakenByALaterSave", 2,
      [](MemoryDisk& disk) {
-         PutSave(disk, 0);
          disk.running.push_back(kEarlier);
-         Save(disk, kEarlier, SaveBytes(1), {Fault::Crash, CutBetweenTheMoves(SaveBytes(1))});
+         CutCommit(disk);
          EXPECT_FALSE(Save(disk, kNext, SaveBytes(2)).failure);
          disk.running.clear();
-         return 2;
      }},
     // A finished commit whose journal could not be deleted; the run lives on while a later run saves,
     // then ends: its journal must not undo that save.
-    {"AfterAJournalOvertakenByALaterSave",
+    {"AfterAJournalOvertakenByALaterSave", 2,
      [](MemoryDisk& disk) {
-         PutSave(disk, 0);
          disk.running.push_back(kEarlier);
          Outcome first;
          for (int at = 0; PairOn(disk) != SaveBytes(1) || disk.files.size() == 2; ++at)
          {
-             disk.files = {{kUndo, *SaveBytes(0).undo}, {kReg, *SaveBytes(0).reg}};
+             disk.files = SaveFiles(0);
              first = Save(disk, kEarlier, SaveBytes(1), {Fault::ForGood, at, FileFault::Denied});
          }
          EXPECT_FALSE(first.failure) << "the finished commit is reported as a failure";
          EXPECT_FALSE(Save(disk, kNext, SaveBytes(2)).failure);
          disk.running.clear();
-         return 2;
      }},
 };
 
 TEST(Transaction, EveryCrashAndFailureAtEveryStepLeavesTheDiskWholeAndTheNextSaveCleansUp)
 {
-    const std::vector<Fault::Mode> modes = {Fault::Crash, Fault::Once, Fault::Twice, Fault::ForGood};
-    const std::vector<FileFault> kinds = {FileFault::Held,   FileFault::Exists,   FileFault::NotFound,
-                                          FileFault::Denied, FileFault::DiskFull, FileFault::Other};
+    // A crash is of no kind; a failure is of every kind.
+    std::vector<std::pair<Fault::Mode, FileFault>> faults = {{Fault::Crash, FileFault::None}};
+    for (const Fault::Mode mode : {Fault::Once, Fault::Twice, Fault::ForGood})
+        for (const FileFault kind : {FileFault::Held, FileFault::Exists, FileFault::NotFound, FileFault::Denied,
+                                     FileFault::DiskFull, FileFault::Other})
+            faults.emplace_back(mode, kind);
     int explored = 0;
     for (const Scenario& scenario : kScenarios)
     {
-        MemoryDisk clean;
-        const int before = scenario.arrange(clean);
-        const Pair old = before < 0 ? Pair{} : SaveBytes(before);
-        const Pair mine = SaveBytes(before + 10);
+        MemoryDisk clean{SaveFiles(0), {}};
+        scenario.arrange(clean);
+        const Pair old = scenario.holds < 0 ? Pair{} : SaveBytes(scenario.holds);
+        const Pair mine = SaveBytes(scenario.holds + 10);
         // Without a fault, the save clears up what the scenario left: its own files are all that stay.
-        const int operations = [&] {
-            MemoryDisk disk = clean;
-            const Outcome outcome = Save(disk, kUnderTest, mine);
-            EXPECT_EQ(disk.files.size(), 2u) << scenario.name << ": leftovers " << FilesOf(disk);
-            EXPECT_EQ(PairOn(disk), mine) << scenario.name;
-            return outcome.operations;
-        }();
+        MemoryDisk faultless = clean;
+        const int operations = Save(faultless, kUnderTest, mine).operations;
+        EXPECT_EQ(faultless.files, SaveFiles(scenario.holds + 10)) << scenario.name;
+        // A save leaves the disk with its own pair, the last whole one, or (failing early) what it found.
+        const testing::Matcher<Pair> whole = AnyOf(mine, old, PairOn(clean)), finished = mine, any = testing::_;
         for (int at = 0; at < operations; ++at)
         {
-            for (const Fault::Mode mode : modes)
+            for (const auto& [mode, kind] : faults)
             {
-                for (const FileFault kind : kinds)
-                {
-                    if (mode == Fault::Crash && kind != kinds.front())
-                        continue;
-                    ++explored;
-                    MemoryDisk disk = clean;
-                    // Once the turn is taken, what earlier runs left is cleared up: the pair is the last whole one.
-                    const Outcome outcome = Save(disk, kUnderTest, mine, {mode, at, kind}, [&] {
-                        EXPECT_EQ(PairOn(disk), old) << scenario.name << " op " << at << " mode " << mode << " kind "
-                                                     << int(kind) << ": the turn left a mixed pair " << FilesOf(disk);
-                    });
-                    const std::string where = std::string(scenario.name) + " op " + std::to_string(at) + " mode " +
-                                              std::to_string(mode) + " kind " + std::to_string(int(kind));
-                    const Pair left = PairOn(disk);
-                    // A file that refuses is not waited for, as one that a program holds is.
-                    if (mode == Fault::Crash || kind != FileFault::Held)
-                    {
-                        EXPECT_EQ(outcome.waits, 0) << where << ": waited for a failure that waiting cannot end";
-                    }
-                    if (!outcome.failure && !outcome.crashed)
-                    {
-                        EXPECT_EQ(left, mine) << where;
-                    }
-                    else if (!outcome.crashed && !outcome.restoreFailed && left != mine)
-                    {
-                        EXPECT_TRUE(left == old || left == PairOn(clean))
-                            << where << ": a failed save changed the pair";
-                    }
-                    EXPECT_TRUE((Kept(disk, old.undo) && Kept(disk, old.reg)) || left == mine)
-                        << where << ": an old file is lost while the pair is not the new one; " << FilesOf(disk);
+                ++explored;
+                SCOPED_TRACE(testing::Message()
+                             << scenario.name << " op " << at << " mode " << mode << " kind " << int(kind));
+                MemoryDisk disk = clean;
+                // Once the turn is taken, what earlier runs left is cleared up: the pair is the last whole one.
+                const Outcome outcome = Save(disk, kUnderTest, mine, {mode, at, kind},
+                                             [&] { EXPECT_EQ(PairOn(disk), old) << "the turn left a mixed pair"; });
+                const Pair left = PairOn(disk);
+                // A file that refuses is not waited for, as one that a program holds is.
+                EXPECT_TRUE(kind == FileFault::Held || outcome.waits == 0) << "waited for what waiting cannot end";
+                // A finished save holds its pair; a failed one changes nothing, unless a restore failed.
+                EXPECT_THAT(left, outcome.crashed || outcome.restoreFailed ? any : outcome.failure ? whole : finished);
+                EXPECT_TRUE(left == mine || Kept(disk, old)) << "an old file is lost while the pair is not the new one";
 
-                    // The next save, by the same run unless it crashed: once it has its turn, the pair is
-                    // whole again; after its save, it is all that is left.
-                    std::optional<Pair> recovered;
-                    const Outcome next = Save(disk, outcome.crashed ? kNext : kUnderTest, SaveBytes(99), {},
-                                              [&] { recovered = PairOn(disk); });
-                    ASSERT_FALSE(next.failure) << where << ": the next save failed with " << *next.failure;
-                    ASSERT_TRUE(recovered) << where;
-                    EXPECT_TRUE(*recovered == mine || *recovered == old || *recovered == PairOn(clean))
-                        << where << ": the pair the next save found is mixed";
-                    EXPECT_EQ(disk.files.size(), 2u) << where << ": leftovers " << FilesOf(disk);
-                    EXPECT_EQ(PairOn(disk), SaveBytes(99)) << where;
-                }
+                // The next save, by the same run unless it crashed: once it has its turn, the pair is
+                // whole again; after its save, it is all that is left.
+                std::optional<Pair> recovered;
+                const Outcome next = Save(disk, outcome.crashed ? kNext : kUnderTest, SaveBytes(99), {},
+                                          [&] { recovered = PairOn(disk); });
+                ASSERT_FALSE(next.failure) << "the next save failed with " << *next.failure;
+                EXPECT_THAT(recovered, testing::Optional(whole)) << "the pair the next save found is mixed";
+                EXPECT_EQ(disk.files, SaveFiles(99));
             }
         }
     }
@@ -282,37 +225,23 @@ TEST(Transaction, AJournalCutShortOrNotOneIsNoJournal)
 TEST(Transaction, LeftoversAreKnownByTheirTargetRunAndKindOnly)
 {
     const std::vector<std::string> names = {"Velmora-undo.reg", "Velmora.reg"};
-    struct Row
-    {
-        const char* file;
-        std::optional<std::size_t> target;
-        RunId run = {};
-        LeftoverKind kind = LeftoverKind::Staged;
+    using testing::FieldsAre;
+    using testing::Optional;
+    const auto none = testing::Eq(std::nullopt);
+    const std::vector<std::pair<const char*, testing::Matcher<std::optional<Leftover>>>> rows = {
+        {"velmora.REG.32-133-1.tmp", Optional(FieldsAre(1u, RunId{32, 133}, LeftoverKind::Staged))},
+        {"Velmora-undo.reg.4294967295-18446744073709551615-100.old",
+         Optional(FieldsAre(0u, RunId{4294967295u, 18446744073709551615u}, LeftoverKind::Copy))},
+        {"Velmora.reg.1-2-3.commit", Optional(FieldsAre(1u, RunId{1, 2}, LeftoverKind::Journal))},
+        {"Velmora.reg.32-1.tmp", none}, // no start time: not one of ours
+        {"Velmora.reg.4294967296-1-1.tmp", none},
+        {"Velmora.reg.32-133-1.txt", none},
+        {"Velmora.reg.32-133-x.tmp", none},
+        {"Velmora.reg32-133-1.tmp", none},
+        {"Other.reg.32-133-1.tmp", none},
     };
-    for (const Row& row : std::vector<Row>{
-             {"velmora.REG.32-133-1.tmp", 1, {32, 133}, LeftoverKind::Staged},
-             {"Velmora-undo.reg.4294967295-18446744073709551615-100.old",
-              0,
-              {4294967295u, 18446744073709551615u},
-              LeftoverKind::Copy},
-             {"Velmora.reg.1-2-3.commit", 1, {1, 2}, LeftoverKind::Journal},
-             {"Velmora.reg.32-1.tmp", std::nullopt}, // no start time: not one of ours
-             {"Velmora.reg.4294967296-1-1.tmp", std::nullopt},
-             {"Velmora.reg.32-133-1.txt", std::nullopt},
-             {"Velmora.reg.32-133-x.tmp", std::nullopt},
-             {"Velmora.reg32-133-1.tmp", std::nullopt},
-             {"Other.reg.32-133-1.tmp", std::nullopt},
-         })
-    {
-        const std::optional<Leftover> leftover = ParseLeftover(row.file, names);
-        ASSERT_EQ(leftover.has_value(), row.target.has_value()) << row.file;
-        if (leftover)
-        {
-            EXPECT_EQ(std::tuple(leftover->target, leftover->run, leftover->kind),
-                      std::tuple(*row.target, row.run, row.kind))
-                << row.file;
-        }
-    }
+    for (const auto& [file, expected] : rows)
+        EXPECT_THAT(ParseLeftover(file, names), expected) << file;
 }
 
 } // namespace
