@@ -61,6 +61,7 @@ struct Outcome
     bool crashed = false, restoreFailed = false;
     std::optional<std::int32_t> failure;
     int operations = 0, waits = 0;
+    std::string lostCopy; // where a failed restore says the old bytes are
 };
 
 // One save as the Save command makes it: the turn, then each file in two writes, then the commit.
@@ -88,10 +89,10 @@ Outcome Save(
     }
     catch (const RuntimeFailure& failure)
     {
-        outcome.restoreFailed = dynamic_cast<const RestoreFailed*>(&failure) != nullptr;
-        outcome.failure = failure.Number();
+        const auto* lost = dynamic_cast<const RestoreFailed*>(&failure);
+        outcome = {false, lost != nullptr, failure.Number(), 0, 0, lost ? lost->copy : ""};
     }
-    return {port.crashed, outcome.restoreFailed, outcome.failure, port.operations, waits.begun};
+    return {port.crashed, outcome.restoreFailed, outcome.failure, port.operations, waits.begun, outcome.lostCopy};
 }
 
 constexpr RunId kEarlier{7, 100};
@@ -198,6 +199,11 @@ TEST(Transaction, EveryCrashAndFailureAtEveryStepLeavesTheDiskWholeAndTheNextSav
                 // A finished save holds its pair; a failed one changes nothing, unless a restore failed.
                 EXPECT_THAT(left, outcome.crashed || outcome.restoreFailed ? any : outcome.failure ? whole : finished);
                 EXPECT_TRUE(left == mine || Kept(disk, old)) << "an old file is lost while the pair is not the new one";
+                // A failure is reported as the operation failed (every name taken aside); a copy named as
+                // holding old bytes is there.
+                EXPECT_TRUE(outcome.crashed || !outcome.failure || kind == FileFault::Exists || *outcome.failure == 70)
+                    << "reported as " << *outcome.failure;
+                EXPECT_TRUE(outcome.lostCopy.empty() || disk.files.contains(outcome.lostCopy)) << outcome.lostCopy;
 
                 // The next save, by the same run unless it crashed: once it has its turn, the pair is
                 // whole again; after its save, it is all that is left.
