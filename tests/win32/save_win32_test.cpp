@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <cwchar>
 #include <functional>
 #include <map>
 #include <optional>
@@ -26,12 +25,10 @@ using namespace std::string_literals;
 namespace
 {
 
-using Files = std::map<std::wstring, std::string>; // by name, with their bytes
-
-// The files in the folder (none when there is no folder), with their bytes.
-Files FilesIn(const std::wstring& folder)
+// The files in the folder (none when there is no folder), by name, with their bytes.
+std::map<std::wstring, std::string> FilesIn(const std::wstring& folder)
 {
-    Files files;
+    std::map<std::wstring, std::string> files;
     std::error_code noFolder;
     for (const auto& entry : std::filesystem::directory_iterator(folder, noFolder))
         files[entry.path().filename().wstring()] = ReadFileBytes(entry.path().wstring());
@@ -55,23 +52,17 @@ struct Scene
     std::wstring target = folder + L"\\Velmora.reg";
 };
 
-using Arrangement = void (*)(Scene& scene);
 constexpr const char* kSaved = "0 0 0 0 0 0 0 0 0 0 0 0 0";
 
-void RemoveFolder(Scene& scene)
+void MakeReadOnly(Scene& scene)
 {
-    RemoveTree(scene.folder);
+    ASSERT_TRUE(::SetFileAttributesW(scene.target.c_str(), FILE_ATTRIBUTE_READONLY));
 }
 
 void MakeFolder(Scene& scene)
 {
     ::DeleteFileW(scene.target.c_str());
     ASSERT_TRUE(::CreateDirectoryW(scene.target.c_str(), nullptr));
-}
-
-void MakeReadOnly(Scene& scene)
-{
-    ASSERT_TRUE(::SetFileAttributesW(scene.target.c_str(), FILE_ATTRIBUTE_READONLY));
 }
 
 // Velmora.reg made a link (symbolic, or a second name) to another file, which a save must replace
@@ -84,11 +75,9 @@ void Link(Scene& scene)
     ASSERT_TRUE(kSymbolic ||
                 ::CreateHardLinkW(scene.target.c_str(), (scene.folder + L"\\linked.reg").c_str(), nullptr));
     const auto exists = [&] { return ::GetFileAttributesW(scene.target.c_str()) != INVALID_FILE_ATTRIBUTES; };
-    if (kSymbolic)
-        ::CreateSymbolicLinkW(scene.target.c_str(), L"linked.reg", SYMBOLIC_LINK_FLAG_ALLOW_UNPRIVILEGED_CREATE);
-    // Wine 8's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
+    // Wine's CreateSymbolicLinkW reports success and makes nothing. Wine starts a Unix program like
     // any other, so the system's own ln makes the link; with nothing to wait on, the link is polled for.
-    if (!exists())
+    if (kSymbolic)
         RunCommand(L"/bin/ln -s linked.reg Velmora.reg", scene.folder.c_str());
     for (int attempt = 0; attempt < 100 && !exists(); ++attempt)
         ::Sleep(50);
@@ -115,7 +104,7 @@ void FillDisk(Scene& scene)
 struct ReplacementRow
 {
     const char* name;
-    Arrangement arrange;
+    void (*arrange)(Scene& scene);
     // Each unit's failure number: the undo file's Create, four lines and Close, Velmora.reg's, then
     // Commit; all 0: both new files are in place. Fewer: the files are abandoned after that unit.
     const char* failures;
@@ -140,7 +129,7 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
         row.arrange(scene);
     if (IsSkipped() || HasFatalFailure())
         return;
-    Files expected = FilesIn(scene.folder);
+    auto expected = FilesIn(scene.folder);
 
     const std::vector<std::string> undoLines = {"Windows Registry Editor Version 5.00", "", "[k]", R"("a"=-)"};
     const std::vector<std::string> regLines = {"REGEDIT4", "", "[" + std::string(8192, 'k') + "]", R"("a"="b")"};
@@ -171,16 +160,16 @@ TEST_P(RegFileReplacement, PutsBothNewFilesInPlaceOrKeepsBothOldOnesAndLeavesNoT
     EXPECT_EQ(FilesIn(scene.folder), expected) << "a temporary file was left, or a linked file written through";
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, RegFileReplacement,
-    testing::Values(ReplacementRow{"NoFolder", RemoveFolder, "76 52 52 52 52 52 76 52 52 52 52 52 52"},
-                    ReplacementRow{"AbandonedBeforeCommit", nullptr, "0 0 0 0 0 0 0 0"},
-                    ReplacementRow{"ReadOnlyTarget", MakeReadOnly, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
-                    ReplacementRow{"TargetIsAFolder", MakeFolder, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
-                    ReplacementRow{"SymbolicLink", Link<true>, kSaved}, ReplacementRow{"HardLink", Link<false>, kSaved},
-                    ReplacementRow{"DiskFull", FillDisk<1>, "0 0 0 0 0 0 0 61 52 52 52 52 52"},
-                    ReplacementRow{"DiskFullWhileCopyingTheOldFileAside", FillDisk<5>, "0 0 0 0 0 0 0 0 0 0 0 0 61"}),
-    RowName());
+const std::vector<ReplacementRow> kReplacements = {
+    {"NoFolder", [](Scene& scene) { RemoveTree(scene.folder); }, "76 52 52 52 52 52 76 52 52 52 52 52 52"},
+    {"AbandonedBeforeCommit", nullptr, "0 0 0 0 0 0 0 0"},
+    {"ReadOnlyTarget", MakeReadOnly, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
+    {"TargetIsAFolder", MakeFolder, "0 0 0 0 0 0 75 52 52 52 52 52 52"},
+    {"SymbolicLink", Link<true>, kSaved},
+    {"HardLink", Link<false>, kSaved},
+    {"DiskFull", FillDisk<1>, "0 0 0 0 0 0 0 61 52 52 52 52 52"},
+    {"DiskFullWhileCopyingTheOldFileAside", FillDisk<5>, "0 0 0 0 0 0 0 0 0 0 0 0 61"}};
+INSTANTIATE_TEST_SUITE_P(Table, RegFileReplacement, testing::ValuesIn(kReplacements), RowName());
 
 // The port says what went wrong in the words the transaction decides by: above all, a file that a
 // program holds (worth waiting for) apart from one that refuses this user (not worth it).
@@ -210,7 +199,6 @@ TEST(FilePortWin32, MapsEachRealErrorToItsFault)
     };
     for (std::size_t row = 0; row < std::size(rows); ++row)
         EXPECT_EQ(rows[row].first.fault, rows[row].second) << "row " << row;
-    ::SetFileAttributesW(folder.Child(L"read-only").c_str(), FILE_ATTRIBUTE_NORMAL);
     // A run is this process only while its start time matches: an id alone is reused.
     const transaction::RunId run = port.ThisRun();
     EXPECT_TRUE(port.IsRunning(run));
@@ -299,17 +287,18 @@ bool Arrives(const std::wstring& key, const std::wstring& name, const RegistryVa
     return ReadBack(key, name) == expected;
 }
 
-// While it lives, .reg files open with this program, given these arguments.
+// While it lives, .reg files open with this command (none: as they did).
 struct ScopedAssociation
 {
     static constexpr const wchar_t* kKey = LR"(regfile\shell\open\command)";
     wchar_t old[1024] = L"";
 
-    ScopedAssociation(const std::wstring& program, const std::wstring& arguments)
+    explicit ScopedAssociation(const std::wstring& command)
     {
         LONG size = sizeof(old);
         ::RegQueryValueW(HKEY_CLASSES_ROOT, kKey, old, &size);
-        ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, (L"\"" + program + L"\" " + arguments).c_str(), 0);
+        if (!command.empty())
+            ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, command.c_str(), 0);
     }
     ~ScopedAssociation() { ::RegSetValueW(HKEY_CLASSES_ROOT, kKey, REG_SZ, old, 0); }
 };
@@ -321,15 +310,10 @@ enum class Earlier
     SameInstance,
     InstanceThatEnded,   // another instance, which ends at once
     InstanceAtItsCommit, // another instance, into whose save, after its commit, the row's save comes
-};
-
-// What .reg files open with: the registry editor, or a program that hands them on to it and ends at
-// once (this program), which nothing may take for the editor, even by its name.
-enum class Launcher
-{
-    None,
-    ThisProgram,
-    NamedLikeTheEditor, // a copy of this program named regedit.exe, outside the Windows folder
+    // The same instance, but .reg files open with a program that hands them on to the registry editor
+    // and ends at once (this program), which nothing may take for the editor, even by its name.
+    SameThroughALauncher,
+    SameThroughALauncherNamedLikeTheEditor, // a copy of this program named regedit.exe, outside the Windows folder
 };
 
 struct RoundTrip
@@ -342,13 +326,12 @@ struct RoundTrip
     std::optional<RegistryValue> restored = old;  // text that is not well-formed comes back made so
     std::vector<std::wstring> programFolder = {}; // below the test's folder
     Earlier earlier = Earlier::None;
-    Launcher launcher = Launcher::None;
 };
 
 // Saves one after another: the value is v0, an earlier save sets v1, the row's save v2.
-RoundTrip AfterAnEarlierSave(const char* name, Earlier earlier, Launcher launcher = Launcher::None)
+RoundTrip AfterAnEarlierSave(const char* name, Earlier earlier)
 {
-    return {name, Text(L"v0"), "v2", "File1", L"", Text(L"v1"), {}, earlier, launcher};
+    return {name, Text(L"v0"), "v2", "File1", L"", Text(L"v1"), {}, earlier};
 }
 
 struct Save : testing::TestWithParam<RoundTrip>
@@ -375,21 +358,15 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
     std::wstring programFolder = LR"(\\?\)" + folder.path;
     for (const std::wstring& piece : row.programFolder)
         ASSERT_TRUE(::CreateDirectoryW((programFolder += L"\\" + piece).c_str(), nullptr));
-    std::optional<ScopedAssociation> association;
-    if (row.launcher != Launcher::None)
-    {
-        std::wstring launcher = ThisProgram();
-        if (row.launcher == Launcher::NamedLikeTheEditor)
-        {
-            const std::wstring copy = folder.Child(L"regedit.exe");
-            ASSERT_TRUE(::CopyFileW(launcher.c_str(), copy.c_str(), TRUE));
-            launcher = copy;
-        }
-        association.emplace(launcher, L"--launch \"%1\"");
-    }
+    const bool launches = row.earlier >= Earlier::SameThroughALauncher;
+    const std::wstring launcher =
+        row.earlier == Earlier::SameThroughALauncherNamedLikeTheEditor ? folder.Child(L"regedit.exe") : ThisProgram();
+    ASSERT_TRUE(launcher == ThisProgram() || ::CopyFileW(ThisProgram().c_str(), launcher.c_str(), TRUE));
+    const ScopedAssociation association(launches ? L"\"" + launcher + L"\" --launch \"%1\"" : L"");
     std::optional<Instance> first(std::in_place, win32::Narrow(programFolder.substr(4)));
     Instance other(first->folder);
-    Instance& program = row.earlier == Earlier::SameInstance || row.earlier == Earlier::None ? *first : other;
+    const bool same = row.earlier == Earlier::None || row.earlier == Earlier::SameInstance || launches;
+    Instance& program = same ? *first : other;
     std::jthread otherThread;
     if (row.earlier == Earlier::InstanceAtItsCommit)
         first->beforeOpen = [&] {
@@ -408,7 +385,7 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
 
     // Nothing says when the registry editor behind a launcher has read the first file: it stays held
     // for the whole bound, and the second save is refused.
-    if (row.launcher != Launcher::None)
+    if (launches)
     {
         ASSERT_EQ(program.messages.size(), 1u) << "the second save replaced a file that may not have been read";
         EXPECT_TRUE(program.messages.back().starts_with("error [] Error Number: 70 ")) << program.messages.back();
@@ -428,34 +405,31 @@ TEST_P(Save, TheValueArrivesAsMeantAndTheUndoFilePutsBackTheOneItReplaced)
 const RegistryValue kQword{REG_QWORD, "\x01\0\0\0\0\0\0\x80"s};
 const RegistryValue kBinary{REG_BINARY, "\xff\0\x01"s};
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, Save,
-    testing::ValuesIn(std::vector<RoundTrip>{
-        {"NoOldValue", std::nullopt, R"(C:\Pictures\cat.bmp)"},
-        {"TrailingBackslash", Wide(REG_SZ, L"C:\\a\\\\ \"b\"\r\nc\0"s), R"(C:\Pictures\)"},
-        {"UncPath", Wide(REG_SZ, L"\u65E5\u672C\0"s), R"(\\server\share\cat.bmp)"},
-        {"ExtendedLengthPath", Wide(REG_SZ, L"\0"s), R"(\\?\C:\cat.bmp)"},
-        {"AlreadyDoubled", Wide(REG_EXPAND_SZ, L"%USERPROFILE%\\x\0"s), R"(C:\\Pictures\\cat.bmp)", "File1",
-         LR"(C:\Pictures\cat.bmp)"},
-        {"QuoteInValue", Wide(REG_MULTI_SZ, L"a\0b c\0\0"s), R"(say "cheese".bmp)"},
-        {"ANameWithABackslashQuotesAndSpacesAround", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}, "  x  ",
-         R"( File\ "One" )", L"x"},
-        {"Latin1", RegistryValue{REG_BINARY, ""}, "C:\\Stra\xC3\x9F\x65.bmp", "Gr\xC3\xBC\xC3\x9F\x65"},
-        {"Large", RegistryValue{REG_BINARY, std::string(100000, '\x5A')}, "C:\\" + std::string(64 * 1024, 'v')},
-        {"OneByteText", RegistryValue{REG_SZ, "a"s}, "x", "File1", L"", RegistryValue{REG_SZ, "a\0\0\0"s}},
-        {"OddCountText", RegistryValue{REG_SZ, "a\0b"s}, "x", "File1", L"", RegistryValue{REG_SZ, "a\0b\0\0\0"s}},
-        {"ExpandableTextWithoutItsZero", Wide(REG_EXPAND_SZ, L"%U%"s), "x", "File1", L"",
-         Wide(REG_EXPAND_SZ, L"%U%\0"s)},
-        {"MultiStringWithoutItsDoubleZero", Wide(REG_MULTI_SZ, L"a\0b\0"s), "x", "File1", L"",
-         Wide(REG_MULTI_SZ, L"a\0b\0\0"s)},
-        {"PercentName", kQword, "x", "File1", L"", kQword, {L"v-%USERNAME%"}},
-        {"LongerThanTheShellOpens", kBinary, "x", "File1", L"", kBinary, {5, std::wstring(60, L'f')}},
-        AfterAnEarlierSave("AtOnce", Earlier::SameInstance),
-        AfterAnEarlierSave("AnotherInstanceBetweenTheCommitAndTheHold", Earlier::InstanceAtItsCommit),
-        AfterAnEarlierSave("RightAfterAnotherInstanceThatEnded", Earlier::InstanceThatEnded),
-        AfterAnEarlierSave("ThroughALauncher", Earlier::SameInstance, Launcher::ThisProgram),
-        AfterAnEarlierSave("ThroughALauncherNamedLikeTheEditor", Earlier::SameInstance, Launcher::NamedLikeTheEditor)}),
-    RowName());
+const std::vector<RoundTrip> kRoundTrips = {
+    {"NoOldValue", std::nullopt, R"(C:\Pictures\cat.bmp)"},
+    {"TrailingBackslash", Wide(REG_SZ, L"C:\\a\\\\ \"b\"\r\nc\0"s), R"(C:\Pictures\)"},
+    {"UncPath", Wide(REG_SZ, L"\u65E5\u672C\0"s), R"(\\server\share\cat.bmp)"},
+    {"ExtendedLengthPath", Wide(REG_SZ, L"\0"s), R"(\\?\C:\cat.bmp)"},
+    {"AlreadyDoubled", Wide(REG_EXPAND_SZ, L"%USERPROFILE%\\x\0"s), R"(C:\\Pictures\\cat.bmp)", "File1",
+     LR"(C:\Pictures\cat.bmp)"},
+    {"QuoteInValue", Wide(REG_MULTI_SZ, L"a\0b c\0\0"s), R"(say "cheese".bmp)"},
+    {"ANameWithABackslashQuotesAndSpacesAround", RegistryValue{REG_DWORD, "\x78\x56\x34\x12"s}, "  x  ",
+     R"( File\ "One" )", L"x"},
+    {"Latin1", RegistryValue{REG_BINARY, ""}, "C:\\Stra\xC3\x9F\x65.bmp", "Gr\xC3\xBC\xC3\x9F\x65"},
+    {"Large", RegistryValue{REG_BINARY, std::string(100000, '\x5A')}, "C:\\" + std::string(64 * 1024, 'v')},
+    {"OneByteText", RegistryValue{REG_SZ, "a"s}, "x", "File1", L"", RegistryValue{REG_SZ, "a\0\0\0"s}},
+    {"OddCountText", RegistryValue{REG_SZ, "a\0b"s}, "x", "File1", L"", RegistryValue{REG_SZ, "a\0b\0\0\0"s}},
+    {"ExpandableTextWithoutItsZero", Wide(REG_EXPAND_SZ, L"%U%"s), "x", "File1", L"", Wide(REG_EXPAND_SZ, L"%U%\0"s)},
+    {"MultiStringWithoutItsDoubleZero", Wide(REG_MULTI_SZ, L"a\0b\0"s), "x", "File1", L"",
+     Wide(REG_MULTI_SZ, L"a\0b\0\0"s)},
+    {"PercentName", kQword, "x", "File1", L"", kQword, {L"v-%USERNAME%"}},
+    {"LongerThanTheShellOpens", kBinary, "x", "File1", L"", kBinary, {5, std::wstring(60, L'f')}},
+    AfterAnEarlierSave("AtOnce", Earlier::SameInstance),
+    AfterAnEarlierSave("AnotherInstanceBetweenTheCommitAndTheHold", Earlier::InstanceAtItsCommit),
+    AfterAnEarlierSave("RightAfterAnotherInstanceThatEnded", Earlier::InstanceThatEnded),
+    AfterAnEarlierSave("ThroughALauncher", Earlier::SameThroughALauncher),
+    AfterAnEarlierSave("ThroughALauncherNamedLikeTheEditor", Earlier::SameThroughALauncherNamedLikeTheEditor)};
+INSTANTIATE_TEST_SUITE_P(Table, Save, testing::ValuesIn(kRoundTrips), RowName());
 
 // Wine makes short names from a hash: the program's folder and this sibling share one, which opens
 // the sibling. The shell must not be handed it.
@@ -504,9 +478,8 @@ int wmain(int argc, wchar_t** argv)
     {
         std::wstring upper = argv[2];
         ::CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
-        static win32::Win32FolderTurn turns[2] = {win32::Win32FolderTurn(L"Velmora.test"),
-                                                  win32::Win32FolderTurn(L"Velmora.test")};
-        if (!turns[0].Take(win32::Narrow(upper), 0) || !turns[1].Take(win32::Narrow(upper + L"\\NOT YET"), 0))
+        static win32::Win32FolderTurn folderTurn(L"Velmora.test"), belowTurn(L"Velmora.test");
+        if (!folderTurn.Take(win32::Narrow(upper), 0) || !belowTurn.Take(win32::Narrow(upper + L"\\NOT YET"), 0))
             return 1;
         WriteFileBytes(argv[3], "taken");
         for (int attempt = 0; attempt < 1000 && ::GetFileAttributesW(argv[3]) != INVALID_FILE_ATTRIBUTES; ++attempt)

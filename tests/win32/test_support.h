@@ -42,8 +42,6 @@ struct TempFolder
 {
     TempFolder() { std::filesystem::create_directories(path); }
     ~TempFolder() { RemoveTree(path); }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
     std::string PathUtf8() const { return win32::Narrow(path); }
     std::wstring Child(const std::wstring& name) const { return path + L"\\" + name; }
 
@@ -67,12 +65,10 @@ inline void WriteFileBytes(const std::wstring& path, const std::string& bytes)
         throw std::runtime_error("cannot write file");
 }
 
-/// The full path of the running test program.
 inline std::wstring ThisProgram()
 {
     wchar_t self[MAX_PATH] = L"";
-    ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-    return self;
+    return {self, ::GetModuleFileNameW(nullptr, self, MAX_PATH)};
 }
 
 /// Runs the command line in the folder (nullptr: the current one) and waits up to waitMs for it to
@@ -106,13 +102,8 @@ struct RecordingDesktop : win32::Win32Desktop
 /// Removes a test key below HKEY_CURRENT_USER and everything below it, before and after a test.
 struct ScopedTestKey
 {
-    explicit ScopedTestKey(std::wstring name) : key(std::move(name))
-    {
-        ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str());
-    }
+    explicit ScopedTestKey(const wchar_t* name) : key(name) { ::RegDeleteTreeW(HKEY_CURRENT_USER, name); }
     ~ScopedTestKey() { ::RegDeleteTreeW(HKEY_CURRENT_USER, key.c_str()); }
-    ScopedTestKey(const ScopedTestKey&) = delete;
-    ScopedTestKey& operator=(const ScopedTestKey&) = delete;
     const std::wstring key;
 };
 
