@@ -45,10 +45,7 @@ type_into() { focus_control "$1" && keys_to "$MAIN_WINDOW" ctrl+a && type_to "$M
 
 # Tabs through the main window until the control with that id has the focus.
 focus_control() {
-    for _ in $(seq 10); do
-        [ "$(focused_id Velmora)" = "$1" ] && return 0
-        keys_to "$MAIN_WINDOW" Tab
-    done
+    for _ in $(seq 10); do [ "$(focused_id Velmora)" != "$1" ] || return 0; keys_to "$MAIN_WINDOW" Tab; done
     die "control $1 never took the focus"
 }
 
