@@ -1,24 +1,19 @@
 # The About dialog and Help, each step named by its ok line. The registry editor command's request is
 # the core's to check. System Info has no tool to start: this prefix names none.
-keys_to "$MAIN_WINDOW" alt+a
-about=$(wait_window '^About Velmora$')
-# Its size, controls and texts as about-window.txt lists them, OK holding the focus.
+about=$(open_about)
 expect_eq "About dialog" "$(inspect 'About Velmora')" "$(cat "$(dirname "$0")/about-window.txt")"
 echo "ok: Alt+A shows the dialog, its controls and texts in place, OK holding the focus"
-
 keys_to "$about" Escape
 wait_no_window 'About Velmora'
 echo "ok: Esc closes it"
 
-keys_to "$MAIN_WINDOW" alt+a
-about=$(wait_window '^About Velmora$')
+about=$(open_about)
 keys_to "$about" Tab
 expect_eq "focus after Tab" "$(focused_id 'About Velmora')" 3001
 keys_to "$about" Return
 expect_message_box Velmora "System Information Is Unavailable At This Time"
 expect_eq "About dialogs after System Info" "$(inspect --count 'About Velmora')" 1
 echo "ok: System Info says the tool is unavailable and the dialog stays"
-
 keys_to "$about" shift+Tab
 expect_eq "focus back on OK" "$(focused_id 'About Velmora')" 1
 keys_to "$about" Return
@@ -29,8 +24,7 @@ keys_to "$MAIN_WINDOW" alt+h
 expect_message_box Error "File :$(win_path VelmoraHelp.pdf)  not found"
 echo "ok: Help without the document says so"
 
-keys_to "$MAIN_WINDOW" alt+a
-about=$(wait_window '^About Velmora$')
+about=$(open_about)
 # Without a window manager, X focus alone does not activate a Wine window that another one of the
 # program has covered: a click inside it does, here on the status label, left of the dialog.
 xdotool mousemove --window "$MAIN_WINDOW" 20 395 click 1

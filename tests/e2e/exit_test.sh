@@ -4,16 +4,15 @@
 source "$(dirname "$0")/lib.sh"
 command='HKCR\regfile\shell\open\command'
 old=$(wine reg query "$command" /ve 2>/dev/null | tr -d '\r' | sed -n 's/^ *(Default) *REG_SZ *//p')
-trap 'wine reg add "$command" /ve /d "$old" /f >/dev/null 2>&1; cleanup' EXIT
-wine reg add "$command" /ve /d "\"$(winepath -w "${LAUNCHER_EXE:?}" | tr -d '\r')\" \"%1\"" /f >/dev/null 2>&1
 key='HKCU\Software\VelmoraExitTest'
+trap 'wine reg add "$command" /ve /d "$old" /f >/dev/null 2>&1; wine reg delete "$key" /f >/dev/null 2>&1 || true
+    cleanup' EXIT
+wine reg add "$command" /ve /d "\"$(winepath -w "${LAUNCHER_EXE:?}" | tr -d '\r')\" \"%1\"" /f >/dev/null 2>&1
 wine reg delete "$key" /f >/dev/null 2>&1 || true
 start_velmora
 
 for field in 1000:'HKCU\Software' 1001:VelmoraExitTest 1002:Section 1003:Name 1004:launched; do
-    focus_control "${field%%:*}"
-    keys_to "$MAIN_WINDOW" ctrl+a
-    type_to "$MAIN_WINDOW" "${field#*:}"
+    type_into "${field%%:*}" "${field#*:}"
 done
 keys_to "$MAIN_WINDOW" alt+s
 wait_for "merged through the launcher" launched reg_value "$key\\Section" Name
@@ -24,5 +23,4 @@ program_ended() { ! kill -0 "$VELMORA_PID" 2>/dev/null; }
 ! wait_until 6 program_ended || die "the program ended while it held the file for its reader"
 expect_eq "Velmora.reg held by the program without a window" \
     "$(wine cmd /c del "$(win_path Velmora.reg)" >/dev/null 2>&1; [ -f "$APP_DIR/Velmora.reg" ] && echo held)" held
-wine reg delete "$key" /f >/dev/null 2>&1 || true
 echo "ok: after Exit the program stays, without a window, holding the file for the registry editor"

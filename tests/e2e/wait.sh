@@ -1,8 +1,6 @@
-# A save behind a file that a reader still holds: while it waits, the window answers and is drawn as
-# before, its status line saying what the save waits for; once the reader lets go, the save goes on.
-# A picture of the window during the wait against one before: the status line redrawn, and little
-# else changed (the focus leaves the Save button while input waits), nothing left blank.
-stop="$APP_DIR/stop-holding"
+# A save behind a file that a reader still holds: while it waits, the window answers and says what it
+# waits for, and a picture of it against one before shows the status line redrawn, little else changed
+# (the focus leaves the Save button while input waits), nothing left blank; then the save goes on.
 keys_to "$MAIN_WINDOW" alt+s # a save first, so that the focus is where the next one leaves it
 wait_for "status text" " Reg file created as : $(win_path Velmora.reg)" control_text Velmora 1015
 import -window "$MAIN_WINDOW" "$APP_DIR/before.png"
@@ -14,7 +12,7 @@ keys_to "$MAIN_WINDOW" alt+s
 wait_for "status while the save waits" " Waiting for the Registry Editor to read Velmora.reg ..." \
     control_text Velmora 1015
 import -window "$MAIN_WINDOW" "$APP_DIR/waiting.png"
-touch "$stop"
+touch "$APP_DIR/stop-holding"
 wait "$holder"
 
 # Redrawn where the status changed, drawn as before everywhere else but for a few pixels (the focus).

@@ -1,10 +1,8 @@
-// Prints what the end-to-end tests read of a running program's windows, in UTF-8.
-//   window_probe TITLE [CLASS]          the first visible top-level window of that title (and window
-//                                       class): its client size, then each child: id, class, rectangle
-//                                       in client pixels, focus, default-button and tab-stop marks, text
-//   window_probe --count TITLE [CLASS]  how many visible top-level windows match
-//   window_probe --hold FILE STOP        holds the file open as a reader does, prints "held", and lets
-//                                       go once the file STOP exists (at most 30 s)
+// Prints what the end-to-end tests read of a running program's windows, in UTF-8:
+//   TITLE [CLASS]          the first visible top-level window of that title (and window class): its client
+//                          size, then each child: id, class, client rectangle, focus, default and tab-stop marks, text
+//   --count TITLE [CLASS]  how many visible top-level windows match
+//   --hold FILE STOP       holds the file open as a reader does, prints "held", lets go once STOP exists (30 s at most)
 #include <windows.h>
 
 #include <cstdio>
@@ -16,13 +14,9 @@ namespace
 
 std::wstring TextOf(HWND window)
 {
-    DWORD_PTR length = 0;
-    if (!::SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length))
-        return L"";
-    std::wstring text(length + 1, L'\0');
-    ::SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                          2000, &length);
-    text.resize(length);
+    wchar_t text[4096] = L""; // longer than any text the tests read
+    ::SendMessageTimeoutW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 2000,
+                          nullptr);
     return text;
 }
 
@@ -32,52 +26,41 @@ std::wstring ClassOf(HWND window)
     return ::GetClassNameW(window, name, static_cast<int>(std::size(name))) ? name : L"";
 }
 
-struct Search
-{
-    std::wstring title, className;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK Match(HWND window, LPARAM param)
-{
-    auto& s = *reinterpret_cast<Search*>(param);
-    if (::IsWindowVisible(window) && TextOf(window) == s.title &&
-        (s.className.empty() || ClassOf(window) == s.className))
-        s.found.push_back(window);
-    return TRUE;
-}
-
 } // namespace
-
-// Reads as a registry editor does: others may read, none may write, rename or delete.
-int Hold(const wchar_t* file, const wchar_t* stop)
-{
-    const HANDLE held = ::CreateFileW(file, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (held == INVALID_HANDLE_VALUE)
-        return 1;
-    std::puts("held");
-    std::fflush(stdout);
-    for (int attempt = 0; attempt < 3000 && ::GetFileAttributesW(stop) == INVALID_FILE_ATTRIBUTES; ++attempt)
-        ::Sleep(10);
-    ::CloseHandle(held);
-    return 0;
-}
 
 int wmain(int argc, wchar_t** argv)
 {
     if (argc == 4 && std::wstring(argv[1]) == L"--hold")
-        return Hold(argv[2], argv[3]);
+    {
+        // Reads as a registry editor does: others may read, none may write, rename or delete.
+        if (::CreateFileW(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr) ==
+            INVALID_HANDLE_VALUE)
+            return 1;
+        std::puts("held");
+        std::fflush(stdout);
+        for (int attempt = 0; attempt < 3000 && ::GetFileAttributesW(argv[3]) == INVALID_FILE_ATTRIBUTES; ++attempt)
+            ::Sleep(10);
+        return 0; // the file is let go with the process
+    }
     const bool count = argc > 1 && std::wstring(argv[1]) == L"--count";
     const int first = count ? 2 : 1;
     if (argc <= first)
         return 2;
-    Search search{argv[first], first + 1 < argc ? argv[first + 1] : L"", {}};
-    ::EnumWindows(Match, reinterpret_cast<LPARAM>(&search));
+    static std::wstring title = argv[first], windowClass = first + 1 < argc ? argv[first + 1] : L"";
+    static std::vector<HWND> found; // static, all three, for a callback that captures nothing
+    ::EnumWindows(
+        [](HWND window, LPARAM) -> BOOL {
+            if (::IsWindowVisible(window) && TextOf(window) == title &&
+                (windowClass.empty() || ClassOf(window) == windowClass))
+                found.push_back(window);
+            return TRUE;
+        },
+        0);
     if (count)
-        std::printf("%zu\n", search.found.size());
-    if (count || search.found.empty())
+        std::printf("%zu\n", found.size());
+    if (count || found.empty())
         return 0;
-    const HWND window = search.found.front();
+    const HWND window = found.front();
     GUITHREADINFO gui{};
     gui.cbSize = sizeof(gui);
     ::GetGUIThreadInfo(::GetWindowThreadProcessId(window, nullptr), &gui);

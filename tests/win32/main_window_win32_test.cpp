@@ -8,11 +8,11 @@
 
 #include <shlobj.h>
 
-#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <functional>
 #include <thread>
+#include <tuple>
 #include <utility>
 
 using namespace velmora;
@@ -63,11 +63,10 @@ struct MainWindowWin32 : testing::Test, ui::WindowHost, AboutHost
 HDROP DropBlock(DROPFILES header, const std::wstring& names, SIZE_T size)
 {
     const HGLOBAL drop = ::GlobalAlloc(GMEM_MOVEABLE, size);
-    auto* bytes = static_cast<char*>(::GlobalLock(drop));
-    std::fill_n(bytes, ::GlobalSize(drop), 'A');
-    std::memcpy(bytes, &header, std::min(size, sizeof(header)));
-    std::memcpy(bytes + sizeof(header), names.data(),
-                std::min(size - std::min(size, sizeof(header)), names.size() * 2));
+    std::string bytes(reinterpret_cast<const char*>(&header), sizeof(header));
+    bytes.append(reinterpret_cast<const char*>(names.data()), names.size() * 2).resize(size, 'A');
+    bytes.resize(::GlobalSize(drop), 'A'); // and the allocation's slack, if any
+    std::memcpy(::GlobalLock(drop), bytes.data(), bytes.size());
     ::GlobalUnlock(drop);
     return static_cast<HDROP>(drop);
 }
@@ -85,13 +84,12 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
     const HDROP drop = DropBlock(wide, paths, sizeof(DROPFILES) + paths.size() * sizeof(wchar_t));
 
     ::SendMessageW(window.Window(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
     EXPECT_EQ(::GlobalSize(drop), 0u) << "the drop handle is released";
     const std::pair<DROPFILES, SIZE_T> malformed[] = {
-        {{1 << 20, {}, FALSE, TRUE}, sizeof(DROPFILES) + 64}, // names beyond the block
-        {wide, sizeof(DROPFILES) + 64},                       // a name that does not end
-        {{sizeof(DROPFILES), {}, FALSE, FALSE}, sizeof(DROPFILES) + 64},
-        {wide, sizeof(DROPFILES) - 4}}; // smaller than its header
+        {{1 << 20, {}, FALSE, TRUE}, sizeof(DROPFILES) + 64},            // names beyond the block
+        {wide, sizeof(DROPFILES) + 64},                                  // a name that does not end
+        {{sizeof(DROPFILES), {}, FALSE, FALSE}, sizeof(DROPFILES) + 64}, // an ANSI name that does not end
+        {wide, sizeof(DROPFILES) - 4}};                                  // smaller than its header
     for (const auto& [header, size] : malformed)
     {
         const HDROP block = DropBlock(header, L"", size);
@@ -100,7 +98,7 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
         ::GlobalFree(block);
     }
     ::SendMessageW(window.Window(), WM_DROPFILES, 0x7ff0c0de, 0);
-    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first);
+    EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_TXTSELECTFILE)), first) << "the first drop's, kept";
     EXPECT_EQ(ui::WindowText(::GetDlgItem(window.Window(), IDC_LBLPATH)), L"");
     EXPECT_FALSE(std::filesystem::exists(folder.Child(L"Velmora.reg")));
     EXPECT_EQ(desktop.messages, std::vector<std::string>{});
@@ -111,28 +109,22 @@ TEST_F(MainWindowWin32, ADropPutsTheFirstPathWholeIntoTheValueFieldAndSavesNothi
 // for the save's end, then is carried out.
 TEST_F(MainWindowWin32, ACommandAskedForDuringASaveIsDroppedAndACloseWaitsForTheSavesEnd)
 {
-    const struct
-    {
-        const char* name;
-        UINT message;
-        WPARAM command;
-        bool closes;
-    } rows[] = {{"Save", WM_COMMAND, IDC_CMDSAVETOREGISTRY, false},
-                {"Help", WM_COMMAND, IDM_HELP, false},
-                {"Exit", WM_COMMAND, IDM_EXIT, true},
-                {"WM_CLOSE", WM_CLOSE, 0, true}};
-    for (const auto& row : rows)
+    const std::tuple<const char*, UINT, WPARAM, bool> rows[] = {{"Save", WM_COMMAND, IDC_CMDSAVETOREGISTRY, false},
+                                                                {"Help", WM_COMMAND, IDM_HELP, false},
+                                                                {"Exit", WM_COMMAND, IDM_EXIT, true},
+                                                                {"WM_CLOSE", WM_CLOSE, 0, true}};
+    for (const auto& [name, message, command, closes] : rows)
     {
         desktop.messages.clear();
         win32::MainWindow main{*this, *this, desktop};
         main.Create(SW_HIDE);
         ::SetWindowTextW(::GetDlgItem(main.Window(), IDC_TXTLOC_0), L"Nowhere"); // no registry root: refused
-        desktop.whileShown = [&] { ::PostMessageW(main.Window(), row.message, row.command, 0); };
+        desktop.whileShown = [&] { ::PostMessageW(main.Window(), message, command, 0); };
         ::SendMessageW(main.Window(), WM_COMMAND, IDC_CMDSAVETOREGISTRY, 0);
-        EXPECT_TRUE(::IsWindow(main.Window())) << row.name << ": not closed inside the save";
+        EXPECT_TRUE(::IsWindow(main.Window())) << name << ": not closed inside the save";
         DispatchPosted();
-        EXPECT_EQ(main.Window() == nullptr, row.closes) << row.name << ": closed after the save";
-        EXPECT_EQ(desktop.messages.size(), 1u) << row.name;
+        EXPECT_EQ(main.Window() == nullptr, closes) << name << ": closed after the save";
+        EXPECT_EQ(desktop.messages.size(), 1u) << name;
     }
 }
 
@@ -144,33 +136,26 @@ TEST_F(MainWindowWin32, WhileASaveWaitsTheWindowAnswersRepaintsAndRunsNoSecondSa
     ScopedTestKey target{LR"(Software\VelmoraWaitTest)"};
     window.Create(SW_SHOWNOACTIVATE);
     const HWND main = window.Window();
-    const std::pair<int, const wchar_t*> fields[] = {{IDC_TXTLOC_0, LR"(HKCU\Software\VelmoraWaitTest)"},
-                                                     {IDC_TXTLOC_1, L"App"},
-                                                     {IDC_TXTLOC_2, L"Section"},
-                                                     {IDC_TXTLOC_3, L"Key"},
-                                                     {IDC_TXTSELECTFILE, L"waited"}};
-    for (const auto& [id, text] : fields)
-        ::SetWindowTextW(::GetDlgItem(main, id), text);
+    int id = IDC_TXTLOC_0; // the four location fields, then the value field
+    for (const wchar_t* text : {LR"(HKCU\Software\VelmoraWaitTest)", L"App", L"Section", L"Key", L"waited"})
+        ::SetWindowTextW(::GetDlgItem(main, id++), text);
+    static_assert(IDC_TXTSELECTFILE == IDC_TXTLOC_0 + 4);
     WriteFileBytes(folder.Child(L"Velmora.reg"), "the previous save's");
     win32::UniqueFile reader(::CreateFileW(folder.Child(L"Velmora.reg").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
                                            OPEN_EXISTING, 0, nullptr));
     const auto status = [&] {
         wchar_t text[128] = L"";
-        DWORD_PTR length = 0;
         ::SendMessageTimeoutW(::GetDlgItem(main, IDC_LBLPATH), WM_GETTEXT, std::size(text),
-                              reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 500, &length);
+                              reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG, 500, nullptr);
         return std::wstring(text);
     };
     std::wstring waiting;
     bool answered = false, repainted = false;
     std::jthread readerThread([&] {
-        for (int attempt = 0; attempt < 300 && status().find(L"Waiting") == std::wstring::npos; ++attempt)
+        for (int attempt = 0; attempt < 300 && (waiting = status()).find(L"Waiting") == std::wstring::npos; ++attempt)
             ::Sleep(10);
-        waiting = status();
-        DWORD_PTR result = 0;
-        answered = ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, &result) != 0;
-        const RECT stale = {0, 0, 60, 30};
-        ::InvalidateRect(main, &stale, TRUE);
+        answered = ::SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 500, nullptr) != 0;
+        ::InvalidateRect(main, nullptr, TRUE);
         for (int attempt = 0; attempt < 50 && !repainted; ++attempt, ::Sleep(10))
             repainted = !::GetUpdateRect(main, nullptr, FALSE);
         ::PostMessageW(main, WM_COMMAND, IDC_CMDSAVETOREGISTRY, 0);

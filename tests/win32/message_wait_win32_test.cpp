@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <thread>
+#include <tuple>
 
 using namespace velmora;
 
@@ -18,31 +19,25 @@ TEST(MessageWaitWin32, WaitsForItsHandleWhileDispatchingAndKeepsAQuitForTheLoopA
 {
     const win32::UniqueHandle abandoned(::CreateMutexW(nullptr, FALSE, nullptr));
     std::thread([&] { ::WaitForSingleObject(abandoned.get(), 0); }).join(); // ends holding it
-    const struct
+    const std::tuple<HANDLE, bool, DWORD, bool> rows[] = {{g_dispatched.get(), false, WAIT_OBJECT_0, true},
+                                                          {abandoned.get(), false, WAIT_ABANDONED_0, false},
+                                                          {g_dispatched.get(), true, WAIT_TIMEOUT, false},
+                                                          {nullptr, true, WAIT_TIMEOUT, false}};
+    for (int i = 0; i < 4; ++i)
     {
-        HANDLE handle;
-        bool quit;
-        DWORD expected;
-        bool dispatched;
-    } rows[] = {{g_dispatched.get(), false, WAIT_OBJECT_0, true},
-                {abandoned.get(), false, WAIT_ABANDONED_0, false},
-                {g_dispatched.get(), true, WAIT_TIMEOUT, false},
-                {nullptr, true, WAIT_TIMEOUT, false}};
-    for (const auto& row : rows)
-    {
+        const auto [handle, quit, expected, dispatched] = rows[i];
         ::ResetEvent(g_dispatched.get());
         ::SetTimer(nullptr, 0, 1, [](HWND, UINT, UINT_PTR timer, DWORD) {
             ::KillTimer(nullptr, timer);
             ::SetEvent(g_dispatched.get());
         });
-        if (row.quit)
+        if (quit)
             ::PostQuitMessage(7);
-        const int i = static_cast<int>(&row - rows);
-        EXPECT_EQ(win32::WaitDispatchingMessages(row.handle, row.quit ? 300 : 10000), row.expected) << i;
-        EXPECT_EQ(::WaitForSingleObject(g_dispatched.get(), 0) == WAIT_OBJECT_0, row.dispatched) << i;
-        MSG quit{};
-        const bool quitKept = ::PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && quit.wParam == 7;
-        EXPECT_EQ(quitKept, row.quit) << i << ": posted again, with its code";
+        EXPECT_EQ(win32::WaitDispatchingMessages(handle, quit ? 300 : 10000), expected) << i;
+        EXPECT_EQ(::WaitForSingleObject(g_dispatched.get(), 0) == WAIT_OBJECT_0, dispatched) << i;
+        MSG kept{};
+        EXPECT_EQ(::PeekMessageW(&kept, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) && kept.wParam == 7, quit)
+            << i << ": posted again, with its code";
     }
     EXPECT_NE(::ReleaseMutex(abandoned.get()), FALSE) << "the wait took the mutex";
 }
