@@ -4,10 +4,6 @@
 
 #include "fakes.h"
 
-#include <gtest/gtest.h>
-
-#include <map>
-
 using namespace velmora;
 using namespace velmora::testing_support;
 using namespace std::string_literals;
@@ -28,7 +24,7 @@ public:
         open = true;
     }
     void ShowAbout() override { Record("show"); }
-    void SetVersionText(std::string_view text) override { Record("version " + std::string(text)); }
+    void SetVersionText(std::string_view text) override { Record("version", text); }
 };
 
 // At most one dialog, made when none is open; the load step fills in the version; every failure,
@@ -60,12 +56,12 @@ public:
 
     bool FileExists(std::string_view path) override
     {
-        Record("exists? " + std::string(path));
+        Record("exists?", path);
         return path == existingFile;
     }
     void StartProgram(std::string_view path, int windowMode) override
     {
-        Record("start [" + std::string(path) + "] " + std::to_string(windowMode));
+        Record("start", Br(path), std::to_string(windowMode));
     }
 };
 
@@ -80,11 +76,6 @@ using Keys = std::map<std::string, std::map<std::string, RegistryValue>>;
 Keys Path(std::uint32_t type, const std::string& bytes)
 {
     return {{kToolKey, {{"PATH", {type, bytes}}}}, {kFolderKey, {{"MSINFO", {kRegSz, R"(C:\Other)"}}}}};
-}
-
-Keys Folder(const std::string& folder)
-{
-    return {{kFolderKey, {{"MSINFO", {kRegSz, folder}}}}};
 }
 
 // The tool's path from the first lookup, else the tool in the folder of the second; a text loses
@@ -115,7 +106,7 @@ TEST(SysInfo, StartsTheToolFoundFirstOrReportsItUnavailable)
          false,
          R"(C:\Tools\\MSINFO32.EXE)"},
         {"FolderWithoutTheTool",
-         Folder(R"(C:\Tools)"),
+         {{kFolderKey, {{"MSINFO", {kRegSz, R"(C:\Tools)"}}}}},
          {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}}};
     for (const auto& row : rows)
     {

@@ -4,8 +4,6 @@
 
 #include "fakes.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <new>
 #include <set>
@@ -50,12 +48,7 @@ TEST(ErrorTrap, SkipsOrReportsOnceAndEnds)
         {
             ErrorTrap trap(TrapVariant::Standard, desktop);
             trap.Step([&] { log.push_back("step 1"); });
-            trap.Step(
-                [&] {
-                    row.failingStep();
-                    log.push_back("rest of the failing step");
-                },
-                row.kind);
+            trap.Step([&] { row.failingStep(), log.push_back("rest of the failing step"); }, row.kind);
             trap.Step([&] { log.push_back("step 3"); });
         } // the report comes as the trap goes
         EXPECT_EQ(log, (EventLog{"step 1",
