@@ -44,8 +44,8 @@ TEST(AboutCommand, ShowsOneDialogAndReportsEveryFailure)
     frmAbout_Load(about, desktop);
     const std::string error = "message error [(app title)] Error Number: ";
     EXPECT_EQ(log, (EventLog{"create", "show", "show", "create", error + "5 Invalid procedure call or argument",
-                             "version  Version 1.0.1\r\n\xC2\xA9 " VELMORA_COPYRIGHT_YEAR " Velmora",
-                             error + "94 Invalid use of Null"}));
+                             "identity", "version  Version 1.0.1\r\n\xC2\xA9 " VELMORA_COPYRIGHT_YEAR " Velmora",
+                             "identity", error + "94 Invalid use of Null"}));
 }
 
 class FakeLauncher : public ProgramLauncher, public LoggedFake

@@ -10,7 +10,6 @@ using namespace velmora::testing_support;
 namespace
 {
 
-// The dialog and the value field in one fake: every call goes to the log.
 class FakeDialogAndField : public OpenFileDialog, public FileSelectionView, public LoggedFake
 {
 public:
@@ -19,11 +18,7 @@ public:
     void SetDialogTitle(std::string_view title) override { Record("title", Br(title)); }
     void SetFilter(std::string_view filter) override { Record("filter", Br(filter)); }
     void ShowOpen(WindowRef) override { Record("show"); }
-    std::string FileName() override
-    {
-        ThrowIfPlanned("filename");
-        return R"(C:\cat.bmp)";
-    }
+    std::string FileName() override { return ThrowIfPlanned("filename"), R"(C:\cat.bmp)"; }
     void SetValueText(std::string_view text) override { Record("value", Br(text)); }
     WindowRef Owner() override { return {}; }
 };

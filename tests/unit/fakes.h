@@ -87,11 +87,7 @@ public:
         Record("short", Br(path));
         return std::exchange(shortFolder, shortFolderLater.value_or(shortFolder));
     }
-    AppIdentity Identity() override
-    {
-        ThrowIfPlanned("identity");
-        return kAppIdentity;
-    }
+    AppIdentity Identity() override { return Record("identity"), kAppIdentity; }
 };
 
 class FakeRegFileOutput : public RegFileOutput, public LoggedFake

@@ -45,7 +45,6 @@ SaveCase InFolder(const char* name, const std::string& folder, std::string short
 {
     return {name, {}, {"short [" + folder + "]", kMessage + k380 + message}, {}, folder, std::move(shortForm)};
 }
-// No field but the defaults; one operation fails.
 SaveCase Failing(const char* name, const char* operation, std::int32_t number, EventLog events)
 {
     return {name, {}, std::move(events), {{operation, number}}};
@@ -202,32 +201,29 @@ TEST(FileFailures, SayWhyAndWhatWasKept)
 // editor; here, the edges that it does not reach and the note on text made well-formed.
 TEST(UndoFileLines, PutBackTheOldTypeAndBytesOrTextMadeWellFormed)
 {
-    const struct
-    {
-        const char* name;
-        std::optional<RegistryValue> old;
-        const char* line;
-        const char* added = nullptr; // what a value that is not well-formed text needed
-    } rows[] = {
-        {"TextOfCharactersOfEveryLength", RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF\0"s)},
-         "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
-        {"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)}, "hex(1):00,d8,61,00,00,00"},
-        {"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
-         "a zero byte to make whole characters and a final zero character"},
-        {"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
-        {"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
-        {"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00"},
-        {"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
-        {"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
-        {"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}};
-    for (const auto& row : rows)
+    // Each row: its name, the old value, its line, and what a value that is not well-formed text needed.
+    for (const auto& [name, old, line, added] :
+         std::initializer_list<std::tuple<const char*, RegistryValue, const char*, const char*>>{
+             {"TextOfCharactersOfEveryLength", RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF\0"s)},
+              "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\"", nullptr},
+             {"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)},
+              "hex(1):00,d8,61,00,00,00", nullptr},
+             {"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
+              "a zero byte to make whole characters and a final zero character"},
+             {"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
+             {"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00", nullptr},
+             {"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00",
+              nullptr},
+             {"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678", nullptr},
+             {"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02", nullptr},
+             {"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01", nullptr}})
     {
         std::vector<std::string> expected = {"Windows Registry Editor Version 5.00", "", "[K]"};
-        if (row.added)
-            expected.push_back(std::string("; The old value was not well-formed text; ") + row.added +
+        if (added)
+            expected.push_back("; The old value was not well-formed text; "s + added +
                                " made it one the registry editor can hold.");
-        expected.push_back(std::string(R"("File \"1\"\\x"=)") + row.line);
-        EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", row.old), expected) << row.name;
+        expected.push_back(R"("File \"1\"\\x"=)"s + line);
+        EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", old), expected) << name;
     }
 }
 
