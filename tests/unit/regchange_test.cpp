@@ -29,7 +29,6 @@ struct SaveCase
     std::string folder = R"(C:\Tools)";
     std::string shortFolder = {};
     std::optional<std::string> shortFolderLater = {}; // once the save has waited
-    std::int32_t shellResult = 31;
     bool holds = true;
 };
 
@@ -54,7 +53,7 @@ const std::string kPercent = "program's folder holds '%', which the shell would 
 // The folder held through its short form: the rest of the row from its events on.
 SaveCase Shortened(const char* name, EventLog events, std::optional<std::string> later, bool holds = true)
 {
-    return {name, {}, std::move(events), {}, R"(C:\a%PATH%b)", R"(C:\APATH~1)", std::move(later), 42, holds};
+    return {name, {}, std::move(events), {}, R"(C:\a%PATH%b)", R"(C:\APATH~1)", std::move(later), holds};
 }
 const std::string kLineBreak = " holds a line break or a NUL character, which a registration file cannot carry";
 const std::string kNoRoot = " must begin with a registry root such as HKEY_CURRENT_USER";
@@ -74,9 +73,8 @@ TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFai
     for (const auto& [operation, number] : GetParam().plan)
         for (LoggedFake* fake : std::initializer_list<LoggedFake*>{&desktop, &file, &registry})
             fake->Fail(operation, number);
-    std::tie(desktop.folder, desktop.shortFolder, desktop.shortFolderLater, desktop.shellResult, desktop.holds) =
-        std::tie(GetParam().folder, GetParam().shortFolder, GetParam().shortFolderLater, GetParam().shellResult,
-                 GetParam().holds);
+    std::tie(desktop.folder, desktop.shortFolder, desktop.shortFolderLater, desktop.holds) =
+        std::tie(GetParam().folder, GetParam().shortFolder, GetParam().shortFolderLater, GetParam().holds);
     cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
     const EventLog& expected = GetParam().events;
     // The row's events follow one another in the log; a refusal's message is all that happens.
@@ -159,17 +157,15 @@ TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
 // The fuzz target checks the same property on generated fields for a bounded time in every test run.
 TEST(ComposeSaveEntry, TrickySavesAreRefusedWholeOrReadBackAsTyped)
 {
-    const std::vector<SaveFields> saves = {
-        {R"(HKCU\Software)", "", "List", R"(say "hi"\)", R"(  \\server\share\\a\ )"},
-        {R"(hkey_users\)", "", "", "\ta\t", "[hklm@"},
-        {"", " -HKCU", "List", "@", "="},
-        {R"(HKEY_CURRENT_USER\\x)", "", "", "k", "v"},
-        {"HKLM", "App", "List]\r\n[-HKEY_CURRENT_USER", "k", "v"},
-        {"HKCR", "", "", "k", std::string("v\0", 2)},
-        {"HKCU", "", "", "k", R"(\\\)"}, // backslashes alone are no UNC path
-        {"HKCU", std::string(254, 'k') + "\xC3\xA9", "", std::string(16382, 'n') + "\xC3\xA9", "at both limits"},
-    };
-    for (const SaveFields& fields : saves)
+    for (const SaveFields& fields : std::initializer_list<SaveFields>{
+             {R"(HKCU\Software)", "", "List", R"(say "hi"\)", R"(  \\server\share\\a\ )"},
+             {R"(hkey_users\)", "", "", "\ta\t", "[hklm@"},
+             {"", " -HKCU", "List", "@", "="},
+             {R"(HKEY_CURRENT_USER\\x)", "", "", "k", "v"},
+             {"HKLM", "App", "List]\r\n[-HKEY_CURRENT_USER", "k", "v"},
+             {"HKCR", "", "", "k", std::string("v\0", 2)},
+             {"HKCU", "", "", "k", R"(\\\)"}, // backslashes alone are no UNC path
+             {"HKCU", std::string(254, 'k') + "\xC3\xA9", "", std::string(16382, 'n') + "\xC3\xA9", "at both limits"}})
         EXPECT_EQ(SavePropertyFault(fields), "") << testing::PrintToString(
             std::vector{fields.location, fields.application, fields.section, fields.key, fields.value});
 }
