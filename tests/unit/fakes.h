@@ -17,15 +17,6 @@ namespace velmora::testing_support
 
 using EventLog = std::vector<std::string>;
 
-inline std::string Br(std::string_view text)
-{
-    return "[" + std::string(text) + "]";
-}
-inline std::string Handle(WindowRef window)
-{
-    return std::to_string(reinterpret_cast<std::uintptr_t>(window.handle));
-}
-
 // The base of every fake: it logs each call (its words joined by spaces) into the shared log and then
 // throws the failure planned for the call's operation (the first word of what it logged), if any.
 class LoggedFake
@@ -36,6 +27,8 @@ public:
     void Fail(const std::string& operation, std::int32_t number) { m_failures[operation] = number; }
 
 protected:
+    static std::string Br(std::string_view text) { return "[" + std::string(text) + "]"; }
+    static std::string Handle(WindowRef w) { return std::to_string(reinterpret_cast<std::uintptr_t>(w.handle)); }
     template <typename... Words>
     void Record(std::string event, const Words&... words)
     {
