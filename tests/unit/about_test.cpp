@@ -4,10 +4,6 @@
 
 #include "fakes.h"
 
-#include <gtest/gtest.h>
-
-#include <map>
-
 using namespace velmora;
 using namespace velmora::testing_support;
 using namespace std::string_literals;
@@ -28,7 +24,7 @@ public:
         open = true;
     }
     void ShowAbout() override { Record("show"); }
-    void SetVersionText(std::string_view text) override { Record("version " + std::string(text)); }
+    void SetVersionText(std::string_view text) override { Record("version", text); }
 };
 
 // At most one dialog, made when none is open; the load step fills in the version; every failure,
@@ -48,24 +44,25 @@ TEST(AboutCommand, ShowsOneDialogAndReportsEveryFailure)
     frmAbout_Load(about, desktop);
     const std::string error = "message error [(app title)] Error Number: ";
     EXPECT_EQ(log, (EventLog{"create", "show", "show", "create", error + "5 Invalid procedure call or argument",
-                             "version  Version 1.0.1\r\n\xC2\xA9 " VELMORA_COPYRIGHT_YEAR " Velmora",
-                             error + "94 Invalid use of Null"}));
+                             "identity", "version  Version 1.0.1\r\n\xC2\xA9 " VELMORA_COPYRIGHT_YEAR " Velmora",
+                             "identity", error + "94 Invalid use of Null"}));
 }
 
 class FakeLauncher : public ProgramLauncher, public LoggedFake
 {
 public:
     using LoggedFake::LoggedFake;
-    std::string existingFile;
 
     bool FileExists(std::string_view path) override
     {
-        Record("exists? " + std::string(path));
-        return path == existingFile;
+        Record("exists?", path);
+        return path == R"(C:\Tools\\MSINFO32.EXE)"; // the one tool on this disk
     }
     void StartProgram(std::string_view path, int windowMode) override
     {
-        Record("start [" + std::string(path) + "] " + std::to_string(windowMode));
+        Record("start", Br(path), std::to_string(windowMode));
+        if (path.empty())
+            throw RuntimeFailure(kErrFileNotFound);
     }
 };
 
@@ -82,53 +79,35 @@ Keys Path(std::uint32_t type, const std::string& bytes)
     return {{kToolKey, {{"PATH", {type, bytes}}}}, {kFolderKey, {{"MSINFO", {kRegSz, R"(C:\Other)"}}}}};
 }
 
-Keys Folder(const std::string& folder)
-{
-    return {{kFolderKey, {{"MSINFO", {kRegSz, folder}}}}};
-}
-
 // The tool's path from the first lookup, else the tool in the folder of the second; a text loses
 // its last zero, a dword becomes "&h" and its hex digits; anything that fails is reported.
 TEST(SysInfo, StartsTheToolFoundFirstOrReportsItUnavailable)
 {
-    const struct
-    {
-        const char* name;
-        Keys keys;
-        EventLog events;
-        bool startFails = false;
-        std::string existingFile = {};
-    } rows[] = {
-        {"PathOfTheFirstLookupWithoutReadingTheSecond",
-         Path(kRegSz, "C:\\Program Files\\msinfo32.exe\0"s),
-         {kLookup1, "query PATH", R"(start [C:\Program Files\msinfo32.exe] 1)"}},
-        {"DwordInCapitals", Path(kRegDword, "\xAB\xCD\x00\x12"s), {kLookup1, "query PATH", "start [&h1200CDAB] 1"}},
-        {"APathOfAnotherTypeIsFoundEmptyItsFailedStartReportedAndTheSecondLookupNotMade",
-         Path(2, "%SystemRoot%\\msinfo32.exe\0"s),
-         {kLookup1, "query PATH", "start [] 1", kUnavailable},
-         true,
-         R"(C:\Other\MSINFO32.EXE)"},
-        {"WithoutAPathValueTheFolderOfTheSecondLookupKeepsItsLastByte",
-         Keys{{kToolKey, {}}, {kFolderKey, {{"MSINFO", {kRegSz, R"(C:\Tools\)"}}}}},
-         {kLookup1, "query PATH", kLookup2, "query MSINFO", R"(exists? C:\Tools\\MSINFO32.EXE)",
-          R"(start [C:\Tools\\MSINFO32.EXE] 1)"},
-         false,
-         R"(C:\Tools\\MSINFO32.EXE)"},
-        {"FolderWithoutTheTool",
-         Folder(R"(C:\Tools)"),
-         {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Tools\MSINFO32.EXE)", kUnavailable}}};
-    for (const auto& row : rows)
+    for (const auto& [name, keys, events] : std::initializer_list<std::tuple<const char*, Keys, EventLog>>{
+             {"PathOfTheFirstLookupWithoutReadingTheSecond",
+              Path(kRegSz, "C:\\Program Files\\msinfo32.exe\0"s),
+              {kLookup1, "query PATH", R"(start [C:\Program Files\msinfo32.exe] 1)"}},
+             {"DwordInCapitals",
+              Path(kRegDword, "\xAB\xCD\x00\x12"s),
+              {kLookup1, "query PATH", "start [&h1200CDAB] 1"}},
+             {"APathOfAnotherTypeIsFoundEmptyItsFailedStartReportedAndTheSecondLookupNotMade",
+              Path(2, "%SystemRoot%\\msinfo32.exe\0"s),
+              {kLookup1, "query PATH", "start [] 1", kUnavailable}},
+             {"WithoutAPathValueTheFolderOfTheSecondLookupKeepsItsLastByte",
+              Keys{{kToolKey, {}}, {kFolderKey, {{"MSINFO", {kRegSz, R"(C:\Tools\)"}}}}},
+              {kLookup1, "query PATH", kLookup2, "query MSINFO", R"(exists? C:\Tools\\MSINFO32.EXE)",
+               R"(start [C:\Tools\\MSINFO32.EXE] 1)"}},
+             {"FolderWithoutTheTool",
+              {{kFolderKey, {{"MSINFO", {kRegSz, R"(C:\Other)"}}}}},
+              {kLookup1, kLookup2, "query MSINFO", R"(exists? C:\Other\MSINFO32.EXE)", kUnavailable}}})
     {
         EventLog log;
         FakeRegistry registry(log);
         FakeLauncher launcher(log);
         FakeDesktop desktop(log);
-        registry.keys = row.keys;
-        launcher.existingFile = row.existingFile;
-        if (row.startFails)
-            launcher.Fail("start", kErrFileNotFound);
+        registry.keys = keys;
         StartSysInfo(registry, launcher, desktop);
-        EXPECT_EQ(log, row.events) << row.name;
+        EXPECT_EQ(log, events) << name;
     }
 }
 

@@ -4,29 +4,22 @@
 
 #include "fakes.h"
 
-#include <gtest/gtest.h>
-
 using namespace velmora;
 using namespace velmora::testing_support;
 
 namespace
 {
 
-// The dialog and the value field in one fake: every call goes to the log.
 class FakeDialogAndField : public OpenFileDialog, public FileSelectionView, public LoggedFake
 {
 public:
     using LoggedFake::LoggedFake;
 
-    void SetDialogTitle(std::string_view title) override { Record("title [" + std::string(title) + "]"); }
-    void SetFilter(std::string_view filter) override { Record("filter [" + std::string(filter) + "]"); }
+    void SetDialogTitle(std::string_view title) override { Record("title", Br(title)); }
+    void SetFilter(std::string_view filter) override { Record("filter", Br(filter)); }
     void ShowOpen(WindowRef) override { Record("show"); }
-    std::string FileName() override
-    {
-        ThrowIfPlanned("filename");
-        return R"(C:\cat.bmp)";
-    }
-    void SetValueText(std::string_view text) override { Record("value [" + std::string(text) + "]"); }
+    std::string FileName() override { return ThrowIfPlanned("filename"), R"(C:\cat.bmp)"; }
+    void SetValueText(std::string_view text) override { Record("value", Br(text)); }
     WindowRef Owner() override { return {}; }
 };
 

@@ -5,14 +5,11 @@
 #include "regchange/reg_file.h"
 #include "regchange/save_command.h"
 #include "regchange/settings_store.h"
-#include "shell/desktop.h"
 #include "registry/registry_reader.h"
-#include "common/runtime_failure.h"
 #include "test_helpers.h"
 
 #include <map>
 #include <memory>
-#include <string>
 #include <vector>
 
 namespace velmora::testing_support
@@ -20,8 +17,8 @@ namespace velmora::testing_support
 
 using EventLog = std::vector<std::string>;
 
-// The base of every fake: it logs each call into the shared log and then throws the failure planned
-// for the call's operation (the first word of what it logged), if any.
+// The base of every fake: it logs each call (its words joined by spaces) into the shared log and then
+// throws the failure planned for the call's operation (the first word of what it logged), if any.
 class LoggedFake
 {
 public:
@@ -30,8 +27,12 @@ public:
     void Fail(const std::string& operation, std::int32_t number) { m_failures[operation] = number; }
 
 protected:
-    void Record(const std::string& event)
+    static std::string Br(std::string_view text) { return "[" + std::string(text) + "]"; }
+    static std::string Handle(WindowRef w) { return std::to_string(reinterpret_cast<std::uintptr_t>(w.handle)); }
+    template <typename... Words>
+    void Record(std::string event, const Words&... words)
     {
+        ((event += ' ', event += words), ...);
         m_log.push_back(event);
         ThrowIfPlanned(event.substr(0, event.find(' ')));
     }
@@ -52,47 +53,34 @@ public:
     using LoggedFake::LoggedFake;
 
     std::int32_t shellResult = 42;
+    bool holds = true;
     std::string folder = R"(C:\Tools)";
     std::string shortFolder;                     // what ShortPath gives, whatever it is asked
     std::optional<std::string> shortFolderLater; // what it gives from its second call on
 
     void ShowMessage(std::string_view prompt, MessageStyle style, std::optional<std::string_view> title) override
     {
-        Record("message " + StyleName(style) + " [" + std::string(title.value_or("(app title)")) + "] " +
-               std::string(prompt));
+        Record("message", StyleName(style), Br(title.value_or("(app title)")), prompt);
     }
     std::int32_t ShellOpen(WindowRef owner, std::string_view verb, std::string_view file, std::string_view parameters,
                            std::string_view directory, int showMode) override
     {
-        return Shell(owner, std::string(verb) + " [" + std::string(file) + "] [" + std::string(parameters) + "] [" +
-                                std::string(directory) + "] " + std::to_string(showMode));
+        return Record("shell", Handle(owner), verb, Br(file), Br(parameters), Br(directory), std::to_string(showMode)),
+               shellResult;
     }
-    bool holds = true;
     HeldOpen ShellOpenHeld(WindowRef owner, std::string_view shellPath, std::string_view heldPath,
                            std::string_view trustedReader) override
     {
-        return {Shell(owner, "open [" + std::string(shellPath) + "] [] [] 1 held [" + std::string(heldPath) + "] for " +
-                                 std::string(trustedReader)),
-                holds};
+        Record("shell", Handle(owner), "open", Br(shellPath), "[] [] 1 held", Br(heldPath), "for", trustedReader);
+        return {shellResult, holds};
     }
     std::string ApplicationFolder() override { return folder; }
     std::string ShortPath(std::string_view path) override
     {
-        Record("short [" + std::string(path) + "]");
+        Record("short", Br(path));
         return std::exchange(shortFolder, shortFolderLater.value_or(shortFolder));
     }
-    AppIdentity Identity() override
-    {
-        ThrowIfPlanned("identity");
-        return kAppIdentity;
-    }
-
-private:
-    std::int32_t Shell(WindowRef owner, const std::string& request)
-    {
-        Record("shell " + std::to_string(reinterpret_cast<std::uintptr_t>(owner.handle)) + " " + request);
-        return shellResult;
-    }
+    AppIdentity Identity() override { return Record("identity"), kAppIdentity; }
 };
 
 class FakeRegFileOutput : public RegFileOutput, public LoggedFake
@@ -104,14 +92,14 @@ public:
     bool CanEncode(std::string_view text) const override { return text.find("\xCE\xA9") == std::string_view::npos; }
     void Reserve(std::span<const std::string> targets, transaction::WaitObserver&) override
     {
-        Record("reserve [" + targets.front() + "] [" + targets.back() + "]");
+        Record("reserve", Br(targets.front()), Br(targets.back()));
     }
     void Release() noexcept override { Record("release"); }
     void Create(std::string_view path, FileEncoding encoding) override
     {
-        Record(std::string(encoding == FileEncoding::Utf16 ? "create utf16 " : "create ") + std::string(path));
+        Record(encoding == FileEncoding::Utf16 ? "create utf16" : "create", path);
     }
-    void WriteLine(std::string_view text) override { Record("line " + std::string(text)); }
+    void WriteLine(std::string_view text) override { Record("line", text); }
     void Close() override { Record("close"); }
     void Commit() override { Record("commit"); }
 };
@@ -125,8 +113,7 @@ public:
     void SaveSetting(std::string_view application, std::string_view section, std::string_view key,
                      std::string_view setting) override
     {
-        Record("store [" + std::string(application) + "] [" + std::string(section) + "] [" + std::string(key) + "] [" +
-               std::string(setting) + "]");
+        Record("store", Br(application), Br(section), Br(key), Br(setting));
         if (!IsUsableSettingsName(application) || !IsUsableSettingsName(section))
             throw RuntimeFailure(kErrInvalidArgument);
     }
@@ -142,19 +129,18 @@ public:
 
     std::unique_ptr<RegistryKey> OpenKey(RegistryRoot root, std::string_view path) override
     {
-        Record("open " + std::string(RegistryRootName(root)) + " " + std::string(path));
+        Record("open", RegistryRootName(root), path);
         const auto found = keys.find(std::string(path));
         return found == keys.end() ? nullptr : std::make_unique<Key>(*this, found->second);
     }
 
     std::optional<RegistryValue> ReadValue(RegistryRoot root, std::string_view path, std::string_view name) override
     {
-        Record("read " + std::string(RegistryRootName(root)) + " [" + std::string(path) + "] [" + std::string(name) +
-               "]");
+        Record("read", RegistryRootName(root), Br(path), Br(name));
         const auto key = keys.find(std::string(path));
-        if (key == keys.end() || !key->second.contains(std::string(name)))
-            return std::nullopt;
-        return key->second.at(std::string(name));
+        return key == keys.end() || !key->second.contains(std::string(name))
+                   ? std::nullopt
+                   : std::optional(key->second.at(std::string(name)));
     }
 
 private:
@@ -165,7 +151,7 @@ private:
         }
         RegistryRead QueryValue(std::string_view name, std::size_t) override
         {
-            registry.Record("query " + std::string(name));
+            registry.Record("query", name);
             const auto found = stored.find(std::string(name));
             return found == stored.end() ? RegistryRead{2, 0, {}}
                                          : RegistryRead{0, found->second.type, found->second.bytes};
@@ -185,8 +171,7 @@ public:
         {Field::Application, "Paint"},
         {Field::Section, "Recent File List"},
         {Field::Key, "File1"},
-        {Field::Value, R"(C:\Pictures\cat.bmp)"},
-    };
+        {Field::Value, R"(C:\Pictures\cat.bmp)"}};
 
     std::string FieldText(Field field) override { return fields.at(field); }
     void SetStatusText(std::string_view text) override { Record("status" + std::string(text)); }

@@ -7,13 +7,10 @@
 #include "reg_grammar.h"
 
 #include <gmock/gmock.h>
-#include <gtest/gtest.h>
 
 using namespace velmora;
 using namespace velmora::testing_support;
 using namespace std::string_literals;
-using testing::AllOf;
-using testing::HasSubstr;
 
 namespace
 {
@@ -32,25 +29,34 @@ struct SaveCase
     std::string folder = R"(C:\Tools)";
     std::string shortFolder = {};
     std::optional<std::string> shortFolderLater = {}; // once the save has waited
-    std::int32_t shellResult = 31;
     bool holds = true;
 };
 
 // A save refused before its first effect: one message, and nothing else happens.
-SaveCase Refused(const char* name, Field field, std::string text, const std::string& message)
-{
-    return {name, {{field, std::move(text)}}, {kMessage + message}};
-}
 const std::string k380 = "380 Invalid property value: the ";
+SaveCase Refused(const char* name, Field field, std::string text, const std::string& why, std::string number = k380)
+{
+    return {name, {{field, std::move(text)}}, {kMessage + number + why + "; nothing was written"}};
+}
 
 // A program folder that the shell would not open as exactly that folder, in any form: refused.
 SaveCase InFolder(const char* name, const std::string& folder, std::string shortForm, const std::string& message)
 {
     return {name, {}, {"short [" + folder + "]", kMessage + k380 + message}, {}, folder, std::move(shortForm)};
 }
-const std::string kLineBreak =
-    " holds a line break or a NUL character, which a registration file cannot carry; nothing was written";
-const std::string kNoRoot = " must begin with a registry root such as HKEY_CURRENT_USER; nothing was written";
+SaveCase Failing(const char* name, const char* operation, std::int32_t number, EventLog events)
+{
+    return {name, {}, std::move(events), {{operation, number}}};
+}
+const std::string kPercent = "program's folder holds '%', which the shell would read as the name of a setting and "
+                             "open another folder's Velmora.reg; ";
+// The folder held through its short form: the rest of the row from its events on.
+SaveCase Shortened(const char* name, EventLog events, std::optional<std::string> later, bool holds = true)
+{
+    return {name, {}, std::move(events), {}, R"(C:\a%PATH%b)", R"(C:\APATH~1)", std::move(later), holds};
+}
+const std::string kLineBreak = " holds a line break or a NUL character, which a registration file cannot carry";
+const std::string kNoRoot = " must begin with a registry root such as HKEY_CURRENT_USER";
 
 using SaveCommandTable = testing::TestWithParam<SaveCase>;
 
@@ -65,15 +71,10 @@ TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFai
     for (const auto& [field, text] : GetParam().fields)
         view.fields[field] = text;
     for (const auto& [operation, number] : GetParam().plan)
-    {
         for (LoggedFake* fake : std::initializer_list<LoggedFake*>{&desktop, &file, &registry})
             fake->Fail(operation, number);
-    }
-    desktop.folder = GetParam().folder;
-    desktop.shortFolder = GetParam().shortFolder;
-    desktop.shortFolderLater = GetParam().shortFolderLater;
-    desktop.shellResult = GetParam().shellResult;
-    desktop.holds = GetParam().holds;
+    std::tie(desktop.folder, desktop.shortFolder, desktop.shortFolderLater, desktop.holds) =
+        std::tie(GetParam().folder, GetParam().shortFolder, GetParam().shortFolderLater, GetParam().holds);
     cmdSaveToRegistry_Click(view, {desktop, settings, file, registry});
     const EventLog& expected = GetParam().events;
     // The row's events follow one another in the log; a refusal's message is all that happens.
@@ -89,10 +90,9 @@ TEST_P(SaveCommandTable, StoresAsTypedWritesWhatTheFieldsAddressAndEndsWhereAFai
 INSTANTIATE_TEST_SUITE_P(
     Table, SaveCommandTable,
     testing::Values(
-        SaveCase{
-            "AllThreeBlankWritesNothingAndSaysSo",
-            {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
-            {R"(store [] [  ] [File1] [C:\Pictures\cat.bmp])", std::string("status") + std::string(kNotCreatedStatus)}},
+        SaveCase{"AllThreeBlankWritesNothingAndSaysSo",
+                 {{Field::Location, " "}, {Field::Application, ""}, {Field::Section, "  "}},
+                 {R"(store [] [  ] [File1] [C:\Pictures\cat.bmp])", "status"s.append(kNotCreatedStatus)}},
         SaveCase{"TheOldValueIsReadUnderTheRootTyped",
                  {{Field::Location, R"(hklm\Software)"}},
                  {R"(read HKEY_LOCAL_MACHINE [Software\Paint\Recent File List] [File1])",
@@ -101,80 +101,50 @@ INSTANTIATE_TEST_SUITE_P(
         SaveCase{"ABlankValueReadsNothingAndUndoesNoValue",
                  {{Field::Value, "   "}},
                  {R"(create utf16 C:\Tools\Velmora-undo.reg)", "line Windows Registry Editor Version 5.00", "line ",
-                  std::string("line [HKEY_CURRENT_USER\\") + kKeyBelowRoot + "]", "close",
-                  R"(create C:\Tools\Velmora.reg)"}},
-        SaveCase{"AWaitForTheTurnThatRunsOutEndsTheSaveBeforeTheStore",
-                 {},
-                 {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])", kMessage + "70 Permission denied"},
-                 {{"reserve", kErrPermissionDenied}}},
-        SaveCase{"AFileNotInPlaceEndsTheCommandWhateverItsNumber",
-                 {},
-                 {"close", "release", kMessage + "75 Path/File access error"},
-                 {{"close", kErrPathFileAccess}}},
-        SaveCase{"AnOldValueThatCannotBeReadWritesNothing",
-                 {},
-                 {std::string("read HKEY_CURRENT_USER [") + kKeyBelowRoot + "] [File1]", "release",
-                  kMessage + "5 Invalid procedure call or argument"},
-                 {{"read", kErrInvalidArgument}}},
+                  "line [HKEY_CURRENT_USER\\"s + kKeyBelowRoot + "]", "close", R"(create C:\Tools\Velmora.reg)"}},
+        Failing("AWaitForTheTurnThatRunsOutEndsTheSaveBeforeTheStore", "reserve", kErrPermissionDenied,
+                {R"(reserve [C:\Tools\Velmora-undo.reg] [C:\Tools\Velmora.reg])", kMessage + "70 Permission denied"}),
+        Failing("AFileNotInPlaceEndsTheCommandWhateverItsNumber", "close", kErrPathFileAccess,
+                {"close", "release", kMessage + "75 Path/File access error"}),
+        Failing("AnOldValueThatCannotBeReadWritesNothing", "read", kErrInvalidArgument,
+                {"read HKEY_CURRENT_USER ["s + kKeyBelowRoot + "] [File1]", "release",
+                 kMessage + "5 Invalid procedure call or argument"}),
         InFolder("AFolderWithPercentInEveryFormIsRefused", R"(C:\a%PATH%b)", R"(C:\a%PATH%b)",
-                 "program's folder holds '%', which the shell would read as the name of a setting and open another "
-                 "folder's Velmora.reg; nothing was written"),
+                 kPercent + "nothing was written"),
         InFolder("AFolderTooLongForTheShellWithoutAShortFormIsRefused", "C:\\" + std::string(245, 'f'), "",
                  "path of Velmora.reg is too long for the shell to open it; nothing was written"), // 260 in all
-        SaveCase{"SkippedFailureOfTheShellRequestLeavesResultZero",
-                 {},
-                 {"commit",
-                  R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held [C:\Tools\Velmora.reg] for regedit.exe)",
-                  "release", "message warning [Error] Out of memory or resources",
-                  R"(status Reg file created as : C:\Tools\Velmora.reg)"},
-                 {{"shell", kErrInvalidArgument}}},
+        Failing("SkippedFailureOfTheShellRequestLeavesResultZero", "shell", kErrInvalidArgument,
+                {"commit",
+                 R"(shell 4660 open [C:\Tools\Velmora.reg] [] [] 1 held [C:\Tools\Velmora.reg] for regedit.exe)",
+                 "release", "message warning [Error] Out of memory or resources",
+                 R"(status Reg file created as : C:\Tools\Velmora.reg)"}),
         // The shell is handed the short form, checked again right before: the file held is this folder's.
-        SaveCase{"AShortFormThatNoLongerNamesTheFolderAfterTheWaitsIsNotOpened",
-                 {},
-                 {"commit", R"(short [C:\a%PATH%b])", "release",
-                  kMessage + k380 +
-                      "program's folder holds '%', which the shell would read as the name of a setting "
-                      "and open another folder's Velmora.reg; it was written but not opened"},
-                 {},
-                 R"(C:\a%PATH%b)",
-                 R"(C:\APATH~1)",
-                 ""},
-        SaveCase{"AFileThatCannotBeHeldSaysSo",
-                 {},
-                 {R"(short [C:\a%PATH%b])",
-                  R"(shell 4660 open [C:\APATH~1\Velmora.reg] [] [] 1 held [C:\a%PATH%b\Velmora.reg] for regedit.exe)",
-                  "release",
-                  std::string(R"(status Reg file created as : C:\a%PATH%b\Velmora.reg)") +
-                      std::string(kNotHeldStatusSuffix)},
-                 {},
-                 R"(C:\a%PATH%b)",
-                 R"(C:\APATH~1)",
-                 {},
-                 42,
-                 false},
-        Refused("ApplicationCr", Field::Application, "Paint\r[-HKCU]", k380 + "application name" + kLineBreak),
-        Refused("SectionNul", Field::Section, std::string("List\0x", 6), k380 + "section" + kLineBreak),
-        Refused("KeyCrLf", Field::Key, "File1\r\n\"x\"=-", k380 + "key" + kLineBreak),
-        Refused("ValueLf", Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]", k380 + "value" + kLineBreak),
-        Refused("UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)", k380 + "location" + kNoRoot),
-        Refused("TheApplicationFieldIsNamedWhenTheLocationIsBlank", Field::Location, "",
-                k380 + "application name" + kNoRoot),
-        Refused("LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)", k380 + "location" + kNoRoot),
+        Shortened("AShortFormThatNoLongerNamesTheFolderAfterTheWaitsIsNotOpened",
+                  {"commit", R"(short [C:\a%PATH%b])", "release",
+                   kMessage + k380 + kPercent + "it was written but not opened"},
+                  ""),
+        Shortened("AFileThatCannotBeHeldSaysSo",
+                  {R"(short [C:\a%PATH%b])",
+                   R"(shell 4660 open [C:\APATH~1\Velmora.reg] [] [] 1 held [C:\a%PATH%b\Velmora.reg] for regedit.exe)",
+                   "release", R"(status Reg file created as : C:\a%PATH%b\Velmora.reg)"s.append(kNotHeldStatusSuffix)},
+                  {}, false),
+        Refused("ApplicationCr", Field::Application, "Paint\r[-HKCU]", "application name" + kLineBreak),
+        Refused("SectionNul", Field::Section, std::string("List\0x", 6), "section" + kLineBreak),
+        Refused("KeyCrLf", Field::Key, "File1\r\n\"x\"=-", "key" + kLineBreak),
+        Refused("ValueLf", Field::Value, "cat.bmp\n[-HKEY_CURRENT_USER]", "value" + kLineBreak),
+        Refused("UnknownRoot", Field::Location, R"(HKEY_CURRENT_USERS\Software)", "location" + kNoRoot),
+        Refused("TheApplicationFieldIsNamedWhenTheLocationIsBlank", Field::Location, "", "application name" + kNoRoot),
+        Refused("LeadingBackslash", Field::Location, R"(\HKEY_CURRENT_USER\Software)", "location" + kNoRoot),
         Refused("LeadingMinusWouldDeleteTheKey", Field::Location, R"( -HKCU\Software)",
-                k380 + "location begins with '-', which would make the registry editor delete the key; nothing was "
-                       "written"),
+                "location begins with '-', which would make the registry editor delete the key"),
         Refused("EmptyKeyNameAfterTheRoot", Field::Location, R"(HKCU\\Software)",
-                k380 + "location has a backslash right after the registry root, which names a key without a name; "
-                       "nothing was written"),
+                "location has a backslash right after the registry root, which names a key without a name"),
         Refused("KeyNameBeyond255", Field::Application, "Paint\\" + std::string(255, 'k') + "\xC3\xA9",
-                k380 + "application name holds a key name longer than 255 characters, the registry's limit; nothing "
-                       "was written"),
+                "application name holds a key name longer than 255 characters, the registry's limit"),
         Refused("ValueNameBeyond16383", Field::Key, std::string(16383, 'n') + "\xF0\x9F\x98\x80",
-                k380 + "key is longer than 16383 characters, the registry's limit for a value name; nothing was "
-                       "written"),
+                "key is longer than 16383 characters, the registry's limit for a value name"),
         Refused("UnrepresentableValue", Field::Value, "C:\\\xCE\xA9.bmp",
-                "1113 No mapping for the Unicode character exists in the target multi-byte code page; nothing was "
-                "written")),
+                "No mapping for the Unicode character exists in the target multi-byte code page", "1113 ")),
     RowName());
 
 TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
@@ -187,17 +157,15 @@ TEST(IsUsableSettingsName, RefusesEmptyPathComponents)
 // The fuzz target checks the same property on generated fields for a bounded time in every test run.
 TEST(ComposeSaveEntry, TrickySavesAreRefusedWholeOrReadBackAsTyped)
 {
-    const std::vector<SaveFields> saves = {
-        {R"(HKCU\Software)", "", "List", R"(say "hi"\)", R"(  \\server\share\\a\ )"},
-        {R"(hkey_users\)", "", "", "\ta\t", "[hklm@"},
-        {"", " -HKCU", "List", "@", "="},
-        {R"(HKEY_CURRENT_USER\\x)", "", "", "k", "v"},
-        {"HKLM", "App", "List]\r\n[-HKEY_CURRENT_USER", "k", "v"},
-        {"HKCR", "", "", "k", std::string("v\0", 2)},
-        {"HKCU", "", "", "k", R"(\\\)"}, // backslashes alone are no UNC path
-        {"HKCU", std::string(254, 'k') + "\xC3\xA9", "", std::string(16382, 'n') + "\xC3\xA9", "at both limits"},
-    };
-    for (const SaveFields& fields : saves)
+    for (const SaveFields& fields : std::initializer_list<SaveFields>{
+             {R"(HKCU\Software)", "", "List", R"(say "hi"\)", R"(  \\server\share\\a\ )"},
+             {R"(hkey_users\)", "", "", "\ta\t", "[hklm@"},
+             {"", " -HKCU", "List", "@", "="},
+             {R"(HKEY_CURRENT_USER\\x)", "", "", "k", "v"},
+             {"HKLM", "App", "List]\r\n[-HKEY_CURRENT_USER", "k", "v"},
+             {"HKCR", "", "", "k", std::string("v\0", 2)},
+             {"HKCU", "", "", "k", R"(\\\)"}, // backslashes alone are no UNC path
+             {"HKCU", std::string(254, 'k') + "\xC3\xA9", "", std::string(16382, 'n') + "\xC3\xA9", "at both limits"}})
         EXPECT_EQ(SavePropertyFault(fields), "") << testing::PrintToString(
             std::vector{fields.location, fields.application, fields.section, fields.key, fields.value});
 }
@@ -221,39 +189,37 @@ TEST(FileFailures, SayWhyAndWhatWasKept)
              {ExplainedFileFailure(diskFull), "61 Disk full"},
          })
         EXPECT_THAT(std::to_string(explained.Number()) + " " + explained.Description(), testing::StartsWith(expected));
-    EXPECT_THAT(NoFreeTemporaryName(100).what(), AllOf(HasSubstr("all 100 names"), HasSubstr("old files are kept")));
+    EXPECT_THAT(NoFreeTemporaryName(100).what(),
+                testing::AllOf(testing::HasSubstr("all 100 names"), testing::HasSubstr("old files are kept")));
 }
 
 // Every type, and text that is not well-formed, is proved by a round trip through the real registry
 // editor; here, the edges that it does not reach and the note on text made well-formed.
 TEST(UndoFileLines, PutBackTheOldTypeAndBytesOrTextMadeWellFormed)
 {
-    const struct
-    {
-        const char* name;
-        std::optional<RegistryValue> old;
-        const char* line;
-        const char* added = nullptr; // what a value that is not well-formed text needed
-    } rows[] = {
-        {"TextOfCharactersOfEveryLength", RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF\0"s)},
-         "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\""},
-        {"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)}, "hex(1):00,d8,61,00,00,00"},
-        {"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
-         "a zero byte to make whole characters and a final zero character"},
-        {"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
-        {"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00"},
-        {"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00"},
-        {"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678"},
-        {"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02"},
-        {"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01"}};
-    for (const auto& row : rows)
+    // Each row: its name, the old value, its line, and what a value that is not well-formed text needed.
+    for (const auto& [name, old, line, added] :
+         std::initializer_list<std::tuple<const char*, RegistryValue, const char*, const char*>>{
+             {"TextOfCharactersOfEveryLength", RegistryValue{1, Utf16(u"\u07FF\u0800\u65E5\U00010000\U0010FFFF\0"s)},
+              "\"\xDF\xBF\xE0\xA0\x80\xE6\x97\xA5\xF0\x90\x80\x80\xF4\x8F\xBF\xBF\"", nullptr},
+             {"TextWithAnUnpairedHighSurrogateAsHex", RegistryValue{1, Utf16(u"\xD800\x61\0"s)},
+              "hex(1):00,d8,61,00,00,00", nullptr},
+             {"OneByteIsMadeACharacter", RegistryValue{1, "a"}, R"("a")",
+              "a zero byte to make whole characters and a final zero character"},
+             {"EmptyMultiString", RegistryValue{7, ""}, "hex(7):00,00,00,00", "two final zero characters"},
+             {"TextWithALoneSurrogateAsHex", RegistryValue{1, Utf16(u"\xDC00\0"s)}, "hex(1):00,dc,00,00", nullptr},
+             {"TextWithAZeroBeforeItsOwnAsHex", RegistryValue{1, Utf16(u"a\0\0"s)}, "hex(1):61,00,00,00,00,00",
+              nullptr},
+             {"Dword", RegistryValue{4, std::string("\x78\x56\x34\x12", 4)}, "dword:12345678", nullptr},
+             {"DwordOfAnotherSizeAsHex", RegistryValue{4, std::string("\x01\x02", 2)}, "hex(4):01,02", nullptr},
+             {"TypeBeyondNine", RegistryValue{0x1234, "\x01"}, "hex(1234):01", nullptr}})
     {
         std::vector<std::string> expected = {"Windows Registry Editor Version 5.00", "", "[K]"};
-        if (row.added)
-            expected.push_back(std::string("; The old value was not well-formed text; ") + row.added +
+        if (added)
+            expected.push_back("; The old value was not well-formed text; "s + added +
                                " made it one the registry editor can hold.");
-        expected.push_back(std::string(R"("File \"1\"\\x"=)") + row.line);
-        EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", row.old), expected) << row.name;
+        expected.push_back(R"("File \"1\"\\x"=)"s + line);
+        EXPECT_EQ(UndoFileLines("[K]", R"(File "1"\x)", old), expected) << name;
     }
 }
 

@@ -4,8 +4,6 @@
 
 #include "fakes.h"
 
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <new>
 #include <set>
@@ -26,40 +24,31 @@ auto Fails(std::int32_t number, std::string description = "x")
 // next mode.
 TEST(ErrorTrap, SkipsOrReportsOnceAndEnds)
 {
-    const struct
-    {
-        std::function<void()> failingStep;
-        const char* message; // nullptr: no message, and the handler goes on
-        StepKind kind = StepKind::Ordinary;
-        bool reportFails = false; // the message cannot be shown: the handler ends all the same
-    } rows[] = {
-        {Fails(94), nullptr},
-        {Fails(75), nullptr},
-        {Fails(-2147024891, ""), "Error Number: -2147024891 "},
-        {Fails(75, "Path"), "Error Number: 75 Path", StepKind::Essential},
-        {[] { throw std::bad_alloc(); }, "Error Number: 7 Out of memory"},
-        {[] { throw 42; }, "Error Number: 51 Internal error"},
-        {Fails(61, "Disk full"), "Error Number: 61 Disk full", StepKind::Ordinary, true},
-    };
-    for (const auto& row : rows)
+    // Each row: the failing step; the message, or none when the handler goes on; the step's kind; and whether
+    // the message cannot be shown (the handler ends all the same).
+    using enum StepKind;
+    for (const auto& [failingStep, message, kind, reportFails] :
+         std::initializer_list<std::tuple<std::function<void()>, const char*, StepKind, bool>>{
+             {Fails(94), nullptr, Ordinary, false},
+             {Fails(75), nullptr, Ordinary, false},
+             {Fails(-2147024891, ""), "Error Number: -2147024891 ", Ordinary, false},
+             {Fails(75, "Path"), "Error Number: 75 Path", Essential, false},
+             {[] { throw std::bad_alloc(); }, "Error Number: 7 Out of memory", Ordinary, false},
+             {[] { throw 42; }, "Error Number: 51 Internal error", Ordinary, false},
+             {Fails(61, "Disk full"), "Error Number: 61 Disk full", Ordinary, true}})
     {
         EventLog log;
         FakeDesktop desktop(log);
-        if (row.reportFails)
+        if (reportFails)
             desktop.Fail("message", kErrOutOfMemory);
         {
             ErrorTrap trap(TrapVariant::Standard, desktop);
             trap.Step([&] { log.push_back("step 1"); });
-            trap.Step(
-                [&] {
-                    row.failingStep();
-                    log.push_back("rest of the failing step");
-                },
-                row.kind);
+            trap.Step([&] { failingStep(), log.push_back("rest of the failing step"); }, kind);
             trap.Step([&] { log.push_back("step 3"); });
         } // the report comes as the trap goes
-        EXPECT_EQ(log, (EventLog{"step 1",
-                                 row.message ? std::string("message error [(app title)] ") + row.message : "step 3"}));
+        EXPECT_EQ(log,
+                  (EventLog{"step 1", message ? std::string("message error [(app title)] ") + message : "step 3"}));
     }
 }
 
