@@ -119,7 +119,9 @@ TEST_F(MainWindowWin32, ACommandAskedForDuringASaveIsDroppedAndACloseWaitsForThe
         win32::MainWindow main{*this, *this, desktop};
         main.Create(SW_HIDE);
         ::SetWindowTextW(::GetDlgItem(main.Window(), IDC_TXTLOC_0), L"Nowhere"); // no registry root: refused
-        desktop.whileShown = [&] { ::PostMessageW(main.Window(), message, command, 0); };
+        desktop.whileShown = [&main, message = message, command = command] {
+            ::PostMessageW(main.Window(), message, command, 0);
+        };
         ::SendMessageW(main.Window(), WM_COMMAND, IDC_CMDSAVETOREGISTRY, 0);
         EXPECT_TRUE(::IsWindow(main.Window())) << name << ": not closed inside the save";
         DispatchPosted();
