@@ -12,13 +12,7 @@ std::string FileName(std::string_view path)
     return std::string(path.substr(path.find_last_of('\\') + 1));
 }
 
-} // namespace
-
-std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine)
-{
-    return {std::string(kRegFileHeader), std::string(), std::string(keyLine), std::string(valueLine)};
-}
-
+// 70: a save waited in vain for another program to let go of a target.
 RuntimeFailure HeldFileFailure()
 {
     return RuntimeFailure(kErrPermissionDenied,
@@ -28,9 +22,17 @@ RuntimeFailure HeldFileFailure()
                               "still reading the previous save; neither file was replaced");
 }
 
+// 70: a save waited in vain for another instance's save in the same folder.
 RuntimeFailure BusyFolderFailure()
 {
     return NothingWritten(kErrPermissionDenied, "another Velmora is still saving in this folder");
+}
+
+} // namespace
+
+std::array<std::string, 4> RegFileLines(std::string_view keyLine, std::string_view valueLine)
+{
+    return {std::string(kRegFileHeader), std::string(), std::string(keyLine), std::string(valueLine)};
 }
 
 RuntimeFailure ExplainedFileFailure(const RuntimeFailure& failure)

@@ -59,12 +59,6 @@ enum class Backslashes
 /// The text as a quoted registration-file string: regedit reads \" as a quote and \\ as one backslash.
 std::string QuoteRegString(std::string_view text, Backslashes backslashes = Backslashes::Plain);
 
-/// 70: a save waited in vain for another program to let go of a target.
-RuntimeFailure HeldFileFailure();
-
-/// 70: a save waited in vain for another instance's save in the same folder.
-RuntimeFailure BusyFolderFailure();
-
 /// The failure of a file operation of a save as the user is told it: why a wait ran out, a refusal
 /// to write, or where the old bytes are that a failed commit could not put back.
 RuntimeFailure ExplainedFileFailure(const RuntimeFailure& failure);
